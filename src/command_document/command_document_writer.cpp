@@ -1,0 +1,95 @@
+#include "command_document/command_document_writer.h"
+
+#include <tinyxml.h>
+
+#include <cstdio>
+
+#include "command_document/element_lookup.h"
+#include "launcher/report_message.h"
+
+namespace pos_video {
+namespace {
+
+void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mapping,
+                          const LaunchSettings& settings, std::int64_t searchTime,
+                          CursorPosition cursor) {
+  document.LinkEndChild(new TiXmlDeclaration("1.0", "", ""));
+  auto* root = new TiXmlElement("KorvaneInit");
+  document.LinkEndChild(root);
+  root->SetAttribute("Top", cursor.y);
+  root->SetAttribute("Left", cursor.x);
+  root->SetAttribute("Width", settings.Width);
+  root->SetAttribute("Height", settings.Height);
+  for (const char* flag : {"Maximize", "ShowNavPanel", "ShowToolbars", "FullScreen",
+                           "AllowAccelerators"}) {
+    root->SetAttribute(flag, "0");
+  }
+
+  // 64-bit, so that neither a time after 2038 nor settings near the 32-bit limits can wrap.
+  TiXmlElement* search = FindOrAddChild(*root, "Search");
+  search->SetAttribute("Start", std::to_string(searchTime - settings.Pre));
+  search->SetAttribute("End", std::to_string(searchTime + settings.Post));
+
+  TiXmlElement* system =
+      FindOrAddChildWithAttribute(*search, "System", "Name", mapping.systemName);
+  TiXmlElement* video = FindOrAddChild(*system, "Video");
+  if (!mapping.inputName.empty()) {
+    FindOrAddChildWithAttribute(*video, "Input", "Name", mapping.inputName);
+  } else {
+    TiXmlElement* input =
+        FindOrAddChildWithAttribute(*video, "Input", "Number", mapping.inputNumber);
+    if (!mapping.device.empty()) input->SetAttribute("Device", mapping.device);
+  }
+}
+
+std::string Print(const TiXmlDocument& document) {
+  TiXmlPrinter printer;
+  document.Accept(&printer);
+  return printer.Str();
+}
+
+// Writes `text` to a fresh file beside `path`, then puts it in place in one step, so the client
+// never finds a half-written document and a failed write leaves the old one whole.
+bool SaveTextSafely(const std::string& text, const std::string& path, Platform& platform) {
+  std::string temporaryPath;
+  std::FILE* file = platform.CreateTemporaryFileBeside(path, &temporaryPath);
+  if (file == nullptr) return false;
+  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  written = std::fflush(file) == 0 && written;
+  written = std::ferror(file) == 0 && written;
+  written = std::fclose(file) == 0 && written;
+  if (written && platform.ReplaceFile(temporaryPath, path)) return true;
+  platform.RemoveFile(temporaryPath);
+  return false;
+}
+
+}  // namespace
+
+std::string PrintCommandDocument(const TerminalMapping& mapping, const LaunchSettings& settings,
+                                 std::int64_t searchTime, CursorPosition cursor) {
+  TiXmlDocument document;
+  BuildCommandDocument(document, mapping, settings, searchTime, cursor);
+  return Print(document);
+}
+
+bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::int64_t searchTime,
+                          const TerminalMappingTable& table, const LaunchSettings& settings,
+                          Platform& platform) {
+  const CursorPosition cursor = platform.ReadCursorPosition();
+  const auto found = table.find(terminal);
+  if (found == table.end()) {
+    ReportMessage(platform, "Mapping of search terminal %d to camera not found.\n",
+                  static_cast<int>(terminal));
+    return false;
+  }
+  TiXmlDocument document;
+  BuildCommandDocument(document, found->second, settings, searchTime, cursor);
+  if (!SaveTextSafely(Print(document), path, platform)) {
+    ReportMessage(platform, "Error writing file %s.  Error %s\n", path.c_str(),
+                  document.ErrorDesc());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pos_video

@@ -1,0 +1,17 @@
+// The native entry: the program's arguments joined by blanks are the command-line text Windows
+// would hand to the launcher.
+#include <ctime>
+#include <string>
+
+#include "launcher/platform_posix.h"
+#include "launcher/run_sequence.h"
+
+int main(int argc, char** argv) {
+  std::string commandLineText;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLineText += ' ';
+    commandLineText += argv[i];
+  }
+  pos_video::PosixPlatform platform(pos_video::WinePrefixFromEnvironment());
+  return pos_video::RunLauncher(commandLineText, std::time(nullptr), platform);
+}

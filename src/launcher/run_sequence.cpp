@@ -1,0 +1,26 @@
+#include "launcher/run_sequence.h"
+
+#include "command_document/command_document_writer.h"
+#include "launcher/launch_constants.h"
+#include "launcher/terminal_option.h"
+#include "mapping/mapping_loader.h"
+#include "search_time/time_option.h"
+
+namespace pos_video {
+
+int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
+  const std::int32_t terminal = ReadTerminalNumber(commandLineText);
+  const std::int64_t searchTime = ReadSearchTime(commandLineText, currentTime);
+
+  TerminalMappingTable table;
+  LaunchSettings settings;
+  if (!LoadTerminalMappings(kMappingFilePath, table, settings, platform)) return 0;
+  if (!WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, table, settings,
+                            platform)) {
+    return 0;
+  }
+  platform.StartProcess({kClientProgramPath, kClientCommandLine, kClientDirectory});
+  return 0;
+}
+
+}  // namespace pos_video

@@ -1,0 +1,16 @@
+// The terminal option: which POS terminal's camera the auditor wants to see.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pos_video {
+
+constexpr std::int32_t kDefaultTerminal = 101;
+
+// Returns the terminal number the command-line text asks for, kDefaultTerminal without an option.
+// The number follows the option's two characters and is read as atoi reads, saturated at the
+// 32-bit limits; an option without digits gives 0.
+std::int32_t ReadTerminalNumber(const std::string& commandLineText);
+
+}  // namespace pos_video

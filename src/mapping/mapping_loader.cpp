@@ -1,0 +1,133 @@
+#include "mapping/mapping_loader.h"
+
+#include <tinyxml.h>
+
+#include <cstdio>
+#include <sstream>
+#include <utility>
+
+#include "launcher/report_message.h"
+#include "launcher/saturated_integer.h"
+#include "mapping/mapping_text_guard.h"
+
+namespace pos_video {
+namespace {
+
+// Text mode, as the file is written by hand on Windows: CR LF line ends arrive as LF. A file that
+// opens but cannot be read (a folder, a failing disk) counts as one that cannot be opened.
+bool ReadWholeFile(const std::string& path, std::string* text) {
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) return false;
+  std::string contents;
+  char chunk[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) contents.append(chunk, got);
+  const bool readFailed = std::ferror(file) != 0;
+  std::fclose(file);  // Opened for reading only: nothing can be lost here.
+  if (readFailed) return false;
+  *text = std::move(contents);
+  return true;
+}
+
+}  // namespace
+
+bool ParseMappingText(const std::string& text, TiXmlDocument* document,
+                      std::string* errorDescription) {
+  if (!CheckMappingText(text, errorDescription)) return false;
+  std::istringstream stream(text);
+  stream >> *document;
+  if (!document->Error()) return true;
+  *errorDescription = document->ErrorDesc();
+  return false;
+}
+
+SettingReading ReadIntegerAttribute(const TiXmlElement& element, const char* name,
+                                    std::int32_t* value) {
+  const char* text = element.Attribute(name);
+  if (text == nullptr) return SettingReading::kAbsent;
+  std::int32_t read = 0;
+  if (!ReadSaturatedInteger(text, &read)) return SettingReading::kNotInteger;
+  *value = read;
+  return SettingReading::kRead;
+}
+
+TermReading ReadTerm(const TiXmlElement& term) {
+  TermReading reading;
+  if (ReadIntegerAttribute(term, "Number", &reading.number) != SettingReading::kRead) {
+    reading.verdict = TermVerdict::kNoIntegerNumber;
+    return reading;
+  }
+  const TiXmlElement* system = term.FirstChildElement("System");
+  if (system == nullptr) {
+    reading.verdict = TermVerdict::kNoSystem;
+    return reading;
+  }
+  const char* systemName = system->Attribute("Name");
+  if (systemName == nullptr) {
+    reading.verdict = TermVerdict::kSystemWithoutName;
+    return reading;
+  }
+  const TiXmlElement* input = system->FirstChildElement("Input");
+  if (input == nullptr) {
+    reading.verdict = TermVerdict::kNoInput;
+    return reading;
+  }
+  const char* inputName = input->Attribute("Name");
+  const char* inputNumber = input->Attribute("Number");
+  const char* device = input->Attribute("Device");
+  if (inputName == nullptr && inputNumber == nullptr) {
+    reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
+    return reading;
+  }
+  reading.mapping.systemName = systemName;
+  if (inputName != nullptr) reading.mapping.inputName = inputName;
+  if (inputNumber != nullptr) reading.mapping.inputNumber = inputNumber;
+  if (device != nullptr) reading.mapping.device = device;
+  reading.verdict = TermVerdict::kStored;
+  return reading;
+}
+
+bool LoadTerminalMappingsFromText(const std::string& text, const std::string& path,
+                                  TerminalMappingTable& table, LaunchSettings& settings,
+                                  Platform& platform) {
+  TiXmlDocument document;
+  std::string errorDescription;
+  if (!ParseMappingText(text, &document, &errorDescription)) {
+    ReportMessage(platform, "Cmd line configuration document XML error: %s",
+                  errorDescription.c_str());
+    return false;
+  }
+  const TiXmlElement* root = document.FirstChildElement("TermToInput");
+  if (root == nullptr) return false;
+
+  ReadIntegerAttribute(*root, "Width", &settings.Width);
+  ReadIntegerAttribute(*root, "Height", &settings.Height);
+  ReadIntegerAttribute(*root, "Pre", &settings.Pre);
+  ReadIntegerAttribute(*root, "Post", &settings.Post);
+
+  bool storedAny = false;
+  for (const TiXmlElement* term = root->FirstChildElement("Term"); term != nullptr;
+       term = term->NextSiblingElement("Term")) {
+    const TermReading reading = ReadTerm(*term);
+    if (reading.verdict == TermVerdict::kStored) {
+      table[reading.number] = reading.mapping;
+      storedAny = true;
+    } else if (reading.verdict == TermVerdict::kInputWithoutNameOrNumber) {
+      ReportMessage(platform, "Found invalid mapping for Term Number %d in file %s\n",
+                    static_cast<int>(reading.number), path.c_str());
+    }
+  }
+  return storedAny;
+}
+
+bool LoadTerminalMappings(const std::string& path, TerminalMappingTable& table,
+                          LaunchSettings& settings, Platform& platform) {
+  std::string text;
+  if (!ReadWholeFile(path, &text)) {
+    ReportMessage(platform, "Could not open file %s\n", path.c_str());
+    return false;
+  }
+  return LoadTerminalMappingsFromText(text, path, table, settings, platform);
+}
+
+}  // namespace pos_video

@@ -1,0 +1,212 @@
+#include "mapping/mapping_text_guard.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace pos_video {
+namespace {
+
+// What the reader does with each construct it meets. Its stream is modelled by a position in the
+// text: everything it reads is appended to one growing string, so "the last characters read" are
+// simply the characters before the position.
+class ReaderWalk {
+ public:
+  explicit ReaderWalk(const std::string& text) : text_(text) {}
+
+  bool Run(std::string* problem) {
+    WalkDocument();
+    if (fault_ == nullptr) return true;
+    *problem = fault_;
+    return false;
+  }
+
+ private:
+  enum class Node { kNone, kDeclaration, kComment, kCdata, kUnknown, kElement };
+
+  static bool IsSpace(int c) { return c > 0 && std::isspace(c) != 0; }
+
+  bool Good() const { return fault_ == nullptr && position_ < text_.size(); }
+  int Peek() const { return static_cast<unsigned char>(text_[position_]); }
+
+  // Takes the character at the position; false when it is a NUL, which the reader cannot get
+  // past.
+  bool Take(int* c) {
+    *c = Peek();
+    if (*c == 0) {
+      fault_ =
+          "The file holds a NUL byte; it must be saved as ANSI or UTF-8 "
+          "(not as Unicode or UTF-16).";
+      return false;
+    }
+    ++position_;
+    return true;
+  }
+
+  bool EndsWith(const char* tail) const {
+    const std::size_t length = std::strlen(tail);
+    return position_ >= length && text_.compare(position_ - length, length, tail) == 0;
+  }
+
+  void WalkDocument() {
+    int c = 0;
+    while (Good() && Peek() != '<') {
+      if (!Take(&c)) return;
+    }
+    while (Good()) {
+      const std::size_t start = position_;
+      while (Good() && Peek() != '>') {
+        if (!Take(&c)) return;
+      }
+      if (!Good()) return;
+      const Node node = Identify(start);
+      if (node == Node::kNone) return;
+      WalkNode(node, 1);
+      if (node == Node::kElement) return;  // The first top-level element is all it reads.
+    }
+  }
+
+  // Classifies a tag by its opening characters, as the reader does.
+  Node Identify(std::size_t start) const {
+    std::size_t p = start;
+    const auto byte = [&](std::size_t at) {
+      return at < position_ ? static_cast<unsigned char>(text_[at]) : 0;
+    };
+    for (;;) {
+      if (byte(p) == 0xEF && ((byte(p + 1) == 0xBB && byte(p + 2) == 0xBF) ||
+                              (byte(p + 1) == 0xBF && (byte(p + 2) == 0xBE || byte(p + 2) == 0xBF)))) {
+        p += 3;
+      } else if (IsSpace(byte(p))) {
+        ++p;
+      } else {
+        break;
+      }
+    }
+    if (byte(p) != '<') return Node::kNone;
+    const auto startsWith = [&](const char* head, bool ignoreCase) {
+      for (std::size_t i = 0; head[i] != '\0'; ++i) {
+        int have = byte(p + i);
+        int want = static_cast<unsigned char>(head[i]);
+        if (ignoreCase) {
+          have = std::tolower(have);
+          want = std::tolower(want);
+        }
+        if (have == 0 || have != want) return false;
+      }
+      return true;
+    };
+    if (startsWith("<?xml", true)) return Node::kDeclaration;
+    if (startsWith("<!--", false)) return Node::kComment;
+    if (startsWith("<![CDATA[", false)) return Node::kCdata;
+    if (startsWith("<!", false)) return Node::kUnknown;
+    const int next = byte(p + 1);
+    if (next >= 127 || std::isalpha(next) || next == '_') return Node::kElement;
+    return Node::kUnknown;
+  }
+
+  void WalkNode(Node node, int depth) {
+    switch (node) {
+      case Node::kElement:
+        WalkElement(depth);
+        return;
+      case Node::kComment:
+        WalkUntil([this] { return EndsWith("-->"); });
+        return;
+      case Node::kCdata:
+        WalkCdata();
+        return;
+      case Node::kDeclaration:
+      case Node::kUnknown:
+        WalkUntil([] { return true; });
+        return;
+      case Node::kNone:
+        return;
+    }
+  }
+
+  // Reads up to and including a '>' after which `done` holds.
+  template <typename Done>
+  void WalkUntil(Done done) {
+    int c = 0;
+    while (Good()) {
+      if (!Take(&c)) return;
+      if (c == '>' && done()) return;
+    }
+  }
+
+  void WalkCdata() {
+    int c = 0;
+    while (Good()) {
+      if (!Take(&c)) return;
+      if (c == '>' && position_ >= 3 && EndsWith("]]>")) return;
+    }
+  }
+
+  void WalkText() {
+    int c = 0;
+    while (Good() && Peek() != '<') {
+      if (!Take(&c)) return;
+    }
+  }
+
+  void WalkElement(int depth) {
+    if (depth > kMaxElementNesting) {
+      fault_ = "Elements are nested more than 128 levels deep.";
+      return;
+    }
+    int c = 0;
+    // The rest of the opening tag.
+    while (Good()) {
+      if (!Take(&c)) return;
+      if (c == '>') break;
+    }
+    if (position_ < 3 || text_[position_ - 1] != '>' || EndsWith("/>")) return;
+
+    for (;;) {
+      while (Good() && IsSpace(Peek())) ++position_;
+      if (Good() && Peek() != '<') {
+        WalkText();
+        continue;
+      }
+      if (!Good()) return;
+
+      const std::size_t start = position_;
+      bool closingTag = false;
+      bool firstCharFound = false;
+      for (;;) {
+        if (!Good()) return;
+        if (Peek() == '>') break;
+        if (!Take(&c)) return;
+        if (c == '[' && position_ >= 9 && EndsWith("<![CDATA[")) {
+          if (closingTag) {
+            fault_ = "A closing tag holds \"<![CDATA[\".";
+            return;
+          }
+          break;
+        }
+        if (!firstCharFound && c != '<' && !IsSpace(c)) {
+          firstCharFound = true;
+          closingTag = (c == '/');
+        }
+      }
+      if (closingTag) {
+        if (Good()) Take(&c);  // Its '>'.
+        return;
+      }
+      const Node child = Identify(start);
+      if (child == Node::kNone) return;
+      WalkNode(child, depth + 1);
+    }
+  }
+
+  const std::string& text_;
+  std::size_t position_ = 0;
+  const char* fault_ = nullptr;
+};
+
+}  // namespace
+
+bool CheckMappingText(const std::string& text, std::string* problem) {
+  return ReaderWalk(text).Run(problem);
+}
+
+}  // namespace pos_video
