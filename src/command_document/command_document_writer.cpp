@@ -20,8 +20,8 @@ void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mappin
   root->SetAttribute("Left", cursor.x);
   root->SetAttribute("Width", settings.Width);
   root->SetAttribute("Height", settings.Height);
-  for (const char* flag : {"Maximize", "ShowNavPanel", "ShowToolbars", "FullScreen",
-                           "AllowAccelerators"}) {
+  for (const char* flag :
+       {"Maximize", "ShowNavPanel", "ShowToolbars", "FullScreen", "AllowAccelerators"}) {
     root->SetAttribute(flag, "0");
   }
 
@@ -30,8 +30,7 @@ void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mappin
   search->SetAttribute("Start", std::to_string(searchTime - settings.Pre));
   search->SetAttribute("End", std::to_string(searchTime + settings.Post));
 
-  TiXmlElement* system =
-      FindOrAddChildWithAttribute(*search, "System", "Name", mapping.systemName);
+  TiXmlElement* system = FindOrAddChildWithAttribute(*search, "System", "Name", mapping.systemName);
   TiXmlElement* video = FindOrAddChild(*system, "Video");
   if (!mapping.inputName.empty()) {
     FindOrAddChildWithAttribute(*video, "Input", "Name", mapping.inputName);

@@ -68,8 +68,8 @@ void PosixPlatform::StartProcess(const ProcessStart& start) {
 std::FILE* PosixPlatform::CreateTemporaryFileBeside(const std::string& path,
                                                     std::string* temporaryPath) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate = path + ".tmp-" + std::to_string(getpid()) + "-" +
-                                  std::to_string(attempt);
+    const std::string candidate =
+        path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
     const int descriptor =
         open(MapWindowsPath(winePrefix_, candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (descriptor < 0) {

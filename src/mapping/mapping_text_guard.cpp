@@ -72,8 +72,9 @@ class ReaderWalk {
       return at < position_ ? static_cast<unsigned char>(text_[at]) : 0;
     };
     for (;;) {
-      if (byte(p) == 0xEF && ((byte(p + 1) == 0xBB && byte(p + 2) == 0xBF) ||
-                              (byte(p + 1) == 0xBF && (byte(p + 2) == 0xBE || byte(p + 2) == 0xBF)))) {
+      if (byte(p) == 0xEF &&
+          ((byte(p + 1) == 0xBB && byte(p + 2) == 0xBF) ||
+           (byte(p + 1) == 0xBF && (byte(p + 2) == 0xBE || byte(p + 2) == 0xBF)))) {
         p += 3;
       } else if (IsSpace(byte(p))) {
         ++p;

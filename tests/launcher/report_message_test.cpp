@@ -16,7 +16,8 @@ TEST(ReportMessageTest, EveryMessageEndsInExactlyOneLineFeed) {
   ReportMessage(platform, "%s", "");
   ASSERT_EQ(platform.messages.size(), 3u);
   EXPECT_EQ(platform.messages[0], "Could not open file termToInput.xml\n");
-  EXPECT_EQ(platform.messages[1], "Cmd line configuration document XML error: Error document empty.\n");
+  EXPECT_EQ(platform.messages[1],
+            "Cmd line configuration document XML error: Error document empty.\n");
   EXPECT_EQ(platform.messages[2], "\n");
 }
 

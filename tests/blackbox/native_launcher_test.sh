@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The native launcher as the audit application runs it: a real mapping file in the current
+# folder, a Wine prefix of its own, and a stand-in for `wine` on PATH that records how it was
+# started. Usage: native_launcher_test.sh LAUNCHER SAMPLE_MAPPING
+set -euo pipefail
+launcher=$1
+sample=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+client="$work/prefix/dosdevices/c:/Program Files/Korvane/Client"
+mkdir -p "$client" "$work/bin" "$work/store"
+cp "$sample" "$work/store/termToInput.xml"
+cat > "$work/bin/wine" <<STANDIN
+#!/bin/sh
+{ pwd; printf "%s\\n" "\$@"; } > "$work/started.tmp"
+mv "$work/started.tmp" "$work/started"
+STANDIN
+chmod +x "$work/bin/wine"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_equal() {  # what, expected, actual
+  [ "$2" == "$3" ] || fail "$1"$'\n'"--- expected:"$'\n'"$2"$'\n'"--- actual:"$'\n'"$3"
+}
+run() {  # arguments...: runs the launcher in the store folder, stderr to $work/stderr
+  rm -f "$work/started"
+  (cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
+    "$launcher" "$@" 2> "$work/stderr")
+  status=$?
+  expect_equal "exit code of $*" 0 "$status"
+}
+wait_for_start() {
+  for _ in $(seq 50); do [ -f "$work/started" ] && return 0; sleep 0.1; done
+  return 1
+}
+
+# A successful launch: the document, no message, and the client started through wine.
+run -n 4 -t2007-06-06 14:50:25
+wait_for_start || fail "the client was not started"
+expect_equal "how the client was started" \
+  "$client"$'\n''C:\Program Files\Korvane\Client\tarnclient.exe'$'\n''-FKvCmdLine.xml' \
+  "$(cat "$work/started" 2>/dev/null)"
+expect_equal "messages of a successful launch" "" "$(cat "$work/stderr")"
+document=$(cat "$client/KvCmdLine.xml")
+for part in '<?xml version="1.0" ?>' 'Top="0" Left="0" Width="392" Height="377"' \
+    '<Input Number="7" Device="2" />' '<Search Start="'; do
+  [[ "$document" == *"$part"* ]] || fail "document lacks $part"$'\n'"$document"
+done
+expect_equal "files in the client folder" "KvCmdLine.xml" "$(ls "$client")"
+
+# An unmapped terminal: the message on standard error, the old document whole, no start.
+cp "$client/KvCmdLine.xml" "$work/previous.xml"
+run /N 77
+sleep 0.3
+[ ! -f "$work/started" ] || fail "the client was started for an unmapped terminal"
+expect_equal "message for an unmapped terminal" \
+  "POS Audit to Video Interface: Mapping of search terminal 77 to camera not found." \
+  "$(cat "$work/stderr")"
+cmp -s "$client/KvCmdLine.xml" "$work/previous.xml" || fail "the old document changed"
+
+# A missing client folder: the document cannot be written.
+rm -rf "$work/prefix"
+run -n 4
+expect_equal "message when the document cannot be written" \
+  'POS Audit to Video Interface: Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error ' \
+  "$(cat "$work/stderr")"
+
+# No mapping file in the current folder.
+rm "$work/store/termToInput.xml"
+run -n 4
+expect_equal "message without a mapping file" \
+  "POS Audit to Video Interface: Could not open file termToInput.xml" "$(cat "$work/stderr")"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "native launcher: all checks passed"
