@@ -25,7 +25,7 @@ expect_equal() {  # what, expected, actual
 }
 run() {  # arguments...: runs the launcher in the store folder, stderr to $work/stderr
   rm -f "$work/started"
-  (cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
+  (cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" TZ=UTC \
     "$launcher" "$@" 2> "$work/stderr")
   status=$?
   expect_equal "exit code of $*" 0 "$status"
@@ -44,7 +44,7 @@ expect_equal "how the client was started" \
 expect_equal "messages of a successful launch" "" "$(cat "$work/stderr")"
 document=$(cat "$client/KvCmdLine.xml")
 for part in '<?xml version="1.0" ?>' 'Top="0" Left="0" Width="392" Height="377"' \
-    '<Input Number="7" Device="2" />' '<Search Start="'; do
+    '<Input Number="7" Device="2" />' '<Search Start="1181141420" End="1181141430">'; do
   [[ "$document" == *"$part"* ]] || fail "document lacks $part"$'\n'"$document"
 done
 expect_equal "files in the client folder" "KvCmdLine.xml" "$(ls "$client")"
