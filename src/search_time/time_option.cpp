@@ -1,11 +1,11 @@
-#include "search_time/time_option.h"
+#include "searchTime/time_option.h"
 
 #include <cstddef>
 #include <ctime>
 #include <limits>
 
 #include "launcher/command_line_option.h"
-#include "search_time/time_text_parser.h"
+#include "searchTime/timeText_parser.h"
 
 namespace pos_video {
 namespace {
@@ -26,18 +26,18 @@ std::int64_t ReadSearchTime(const std::string& commandLineText, std::int64_t cur
   const std::size_t start = option + 2;
   std::size_t end = FindOption(commandLineText, 'n', start);
   if (end == std::string::npos) end = commandLineText.size();
-  const std::string time_text = commandLineText.substr(start, end - start);
+  const std::string timeText = commandLineText.substr(start, end - start);
 
   // A time text that does not match leaves the fields it did not reach at zero; the conversion
   // below normalises whatever was read, so the parser's result is of no further use.
   std::tm record{};
-  ParseTimeText(time_text.c_str(), kTimeFormat, &record);
+  ParseTimeText(timeText.c_str(), kTimeFormat, &record);
   record.tm_isdst = -1;
 
   const std::time_t converted = std::mktime(&record);
   if (converted == static_cast<std::time_t>(-1)) return -1;
-  const std::int64_t search_time = converted;
-  return search_time < kEarliestSearchTime ? -1 : search_time;
+  const std::int64_t searchTime = converted;
+  return searchTime < kEarliestSearchTime ? -1 : searchTime;
 }
 
 }  // namespace pos_video
