@@ -1,11 +1,11 @@
-#include "searchTime/time_option.h"
+#include "search_time/time_option.h"
 
 #include <cstddef>
 #include <ctime>
 #include <limits>
 
 #include "launcher/command_line_option.h"
-#include "searchTime/timeText_parser.h"
+#include "search_time/timeText_parser.h"
 
 namespace pos_video {
 namespace {
