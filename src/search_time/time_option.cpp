@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "launcher/command_line_option.h"
-#include "search_time/timeText_parser.h"
+#include "search_time/time_text_parser.h"
 
 namespace pos_video {
 namespace {
