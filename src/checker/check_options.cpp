@@ -1,0 +1,103 @@
+#include "checker/check_options.h"
+
+#include "launcher/launch_constants.h"
+#include "launcher/saturated_integer.h"
+#include "launcher/terminal_option.h"
+
+namespace pos_video {
+
+const char kCheckUsage[] =
+    "Usage: pos-video-check [FILE] [-n TERMINAL] [-t \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "\n"
+    "Shows what the POS audit to video launcher does with a mapping file (FILE, by default\n"
+    "termToInput.xml in the current folder): the launch settings, the terminals it maps to\n"
+    "cameras, and every part of the file that it skips, ignores, replaces or never reads, with\n"
+    "its line and column. Writes no file and starts nothing.\n"
+    "\n"
+    "  -n TERMINAL  also show the launch for this terminal: the messages the launcher shows and\n"
+    "               the exact command document it writes (mouse pointer at 0, 0)\n"
+    "  -t TIME      place that launch's search around TIME, local time, read as the launcher\n"
+    "               reads its own time option; without it, around now. Without -n the\n"
+    "               launcher's default terminal, 101, is shown\n"
+    "  --help       show this help\n"
+    "\n"
+    "Exit status:\n"
+    "  0   the launcher loads the file with nothing skipped\n"
+    "  1   the launcher loads the file but skips, ignores or replaces something\n"
+    "  2   the launcher loads nothing from the file\n"
+    "  64  the command line of pos-video-check is wrong\n";
+
+namespace {
+
+bool IsDecimal(const std::string& text) {
+  std::size_t digits = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
+  if (digits == text.size()) return false;
+  for (; digits < text.size(); ++digits) {
+    if (text[digits] < '0' || text[digits] > '9') return false;
+  }
+  return true;
+}
+
+// The value of "-n 12" or "-n12"; advances `index` past a separate value.
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t* index, std::string* value,
+               std::string* error) {
+  const std::string& argument = arguments[*index];
+  if (argument.size() > 2) {
+    *value = argument.substr(2);
+    return true;
+  }
+  if (*index + 1 == arguments.size()) {
+    *error = argument + " needs a value";
+    return false;
+  }
+  *value = arguments[++*index];
+  return true;
+}
+
+}  // namespace
+
+bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* options,
+                       std::string* error) {
+  *options = CheckOptions{};
+  options->terminal = kDefaultTerminal;
+  bool pathGiven = false;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+    if (isOption && (argument == "--help" || argument == "-h")) {
+      options->help = true;
+      return true;
+    }
+    if (isOption && argument == "--") {
+      optionsEnded = true;
+    } else if (isOption && argument.compare(0, 2, "-n") == 0) {
+      std::string value;
+      if (!TakeValue(arguments, &i, &value, error)) return false;
+      if (!IsDecimal(value)) {
+        *error = "-n needs a terminal number, not \"" + value + "\"";
+        return false;
+      }
+      // As the launcher reads it: a number beyond 32 bits saturates rather than wrapping.
+      ReadSaturatedInteger(value.c_str(), &options->terminal);
+      options->preview = true;
+    } else if (isOption && argument.compare(0, 2, "-t") == 0) {
+      if (!TakeValue(arguments, &i, &options->timeText, error)) return false;
+      options->timeGiven = true;
+      options->preview = true;
+    } else if (isOption) {
+      *error = "unknown option " + argument;
+      return false;
+    } else if (pathGiven) {
+      *error = "only one mapping file can be checked at a time";
+      return false;
+    } else {
+      options->path = argument;
+      pathGiven = true;
+    }
+  }
+  if (!pathGiven) options->path = kMappingFilePath;
+  return true;
+}
+
+}  // namespace pos_video

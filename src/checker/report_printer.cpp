@@ -1,0 +1,123 @@
+#include "checker/report_printer.h"
+
+#include <ctime>
+#include <iomanip>
+
+namespace pos_video {
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string WithoutLineFeed(const std::string& message) {
+  return !message.empty() && message.back() == '\n' ? message.substr(0, message.size() - 1)
+                                                    : message;
+}
+
+void PrintOutcome(std::ostream& out, const MappingReport& report) {
+  if (!report.loaded) {
+    out << "The launcher loads nothing from it and never starts the client.\n";
+    return;
+  }
+  out << "The launcher loads " << report.table.size()
+      << (report.table.size() == 1 ? " terminal" : " terminals") << " from it, "
+      << (report.diagnostics.empty() ? "with nothing skipped.\n"
+                                     : "but skips, ignores or replaces something.\n");
+}
+
+void PrintSettings(std::ostream& out, const MappingReport& report) {
+  if (report.settingReports.empty()) return;
+  out << "\nLaunch settings:\n";
+  for (const SettingReport& setting : report.settingReports) {
+    out << "  " << std::left << std::setw(7) << setting.name << std::right << std::setw(6)
+        << setting.value << "  ";
+    switch (setting.origin) {
+      case SettingOrigin::kFile:
+        out << "from the file";
+        if (setting.attributeText != std::to_string(setting.value)) {
+          out << " (written " << Quoted(setting.attributeText) << ")";
+        }
+        break;
+      case SettingOrigin::kDefaultAbsent:
+        out << "default: not in the file";
+        break;
+      case SettingOrigin::kDefaultNotInteger:
+        out << "default: " << Quoted(setting.attributeText) << " is not an integer";
+        break;
+    }
+    out << "\n";
+  }
+}
+
+void PrintTerminals(std::ostream& out, const MappingReport& report) {
+  out << "\nTerminals:" << (report.table.empty() ? " none\n" : "\n");
+  for (const auto& [number, mapping] : report.table) {
+    out << "  " << std::left << std::setw(6) << number << std::right << " "
+        << DescribeCamera(mapping);
+    const auto position = report.termPositions.find(number);
+    if (position != report.termPositions.end()) out << "  (line " << position->second.line << ")";
+    out << "\n";
+  }
+}
+
+void PrintDiagnostics(std::ostream& out, const std::string& path, const MappingReport& report) {
+  out << "\nFindings:" << (report.diagnostics.empty() ? " none\n" : "\n");
+  for (const Diagnostic& diagnostic : report.diagnostics) {
+    out << "  " << path;
+    if (diagnostic.position.line > 0) {
+      out << ":" << diagnostic.position.line << ":" << diagnostic.position.column;
+    }
+    out << ": " << diagnostic.text << "\n";
+  }
+}
+
+void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
+                   const char* indent) {
+  for (const std::string& message : messages) out << indent << WithoutLineFeed(message) << "\n";
+}
+
+std::string DescribeSearchTime(std::int64_t searchTime) {
+  if (searchTime == -1) return "-1 (the launcher could not read the time)";
+  std::string text = std::to_string(searchTime);
+  const std::time_t time = static_cast<std::time_t>(searchTime);
+  char local[32];
+  const std::tm* broken = std::localtime(&time);
+  if (broken != nullptr && std::strftime(local, sizeof local, "%Y-%m-%d %H:%M:%S", broken) > 0) {
+    text += std::string(" (") + local + " local time)";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string DescribeCamera(const TerminalMapping& mapping) {
+  std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
+  if (!mapping.inputName.empty()) return camera + "Name " + Quoted(mapping.inputName);
+  camera += "Number " + Quoted(mapping.inputNumber);
+  if (!mapping.device.empty()) camera += " Device " + Quoted(mapping.device);
+  return camera;
+}
+
+void PrintMappingReport(std::ostream& out, const std::string& path, const MappingReport& report) {
+  out << "Mapping file: " << path << "\n";
+  PrintOutcome(out, report);
+  PrintSettings(out, report);
+  PrintTerminals(out, report);
+  PrintDiagnostics(out, path, report);
+  out << "\nMessages the launcher shows:" << (report.launcherMessages.empty() ? " none\n" : "\n");
+  PrintMessages(out, report.launcherMessages, "  ");
+}
+
+void PrintLaunchPreview(std::ostream& out, const LaunchPreview& preview) {
+  out << "\nLaunch for terminal " << preview.terminal << ", search around "
+      << DescribeSearchTime(preview.searchTime) << ":\n";
+  out << "  Messages:" << (preview.messages.empty() ? " none\n" : "\n");
+  PrintMessages(out, preview.messages, "    ");
+  if (!preview.documentWritten) {
+    out << "  No command document is written and the client is not started.\n";
+    return;
+  }
+  out << "  The client is started with this command document (mouse pointer at 0, 0):\n"
+      << preview.document;
+}
+
+}  // namespace pos_video
