@@ -15,6 +15,7 @@ class ReaderWalk {
 
   bool Run(std::string* problem) {
     WalkDocument();
+    if (fault_ == nullptr) CheckLastCharacter();
     if (fault_ == nullptr) return true;
     *problem = fault_;
     return false;
@@ -45,6 +46,30 @@ class ReaderWalk {
   bool EndsWith(const char* tail) const {
     const std::size_t length = std::strlen(tail);
     return position_ >= length && text_.compare(position_ - length, length, tail) == 0;
+  }
+
+  // The length of the character a byte starts when the parser reads UTF-8 (TinyXML's own table:
+  // every byte that cannot start a longer character counts as one).
+  static std::size_t Utf8Length(int lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 1;
+  }
+
+  // The parser steps over a UTF-8 character by the length its first byte announces, even when
+  // the text ends sooner, and then reads on past the end of its buffer. Only a character cut
+  // short by the end of the text the reader took can do that: anywhere else the bytes that follow
+  // are there to be stepped over. A file read in the system's code page never gets this far into
+  // UTF-8, but its text ends in ">" or is cut short anyway, so refusing it costs nothing.
+  void CheckLastCharacter() {
+    for (std::size_t back = 1; back <= 3 && back <= position_; ++back) {
+      const int byte = static_cast<unsigned char>(text_[position_ - back]);
+      if (Utf8Length(byte) > back) {
+        fault_ = "The text ends in the middle of a UTF-8 character.";
+        return;
+      }
+    }
   }
 
   void WalkDocument() {

@@ -5,8 +5,10 @@
 // make it fail in ways the auditor would never see explained: a NUL byte (as in every file saved
 // as UTF-16) makes it loop forever; elements nested tens of thousands deep overflow the stack,
 // since it recurses once per level; and "<![CDATA[" inside a closing tag trips an assertion that
-// aborts the process. The scan follows the reader's own way through the text, so it stops where
-// the reader stops and refuses nothing the reader would handle.
+// aborts the process. A fourth lies in the parser behind the reader: a UTF-8 character cut short
+// by the end of the text sends it reading past the end of its buffer. The scan follows the
+// reader's own way through the text, so it stops where the reader stops and refuses nothing the
+// reader would handle.
 #pragma once
 
 #include <string>
