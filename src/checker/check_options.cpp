@@ -38,6 +38,16 @@ bool IsDecimal(const std::string& text) {
   return true;
 }
 
+// "14:50:25" left over when the time was not quoted: -t2007-06-06 14:50:25, as the launcher
+// takes it, splits into two arguments in a shell.
+bool LooksLikeClockTime(const std::string& text) {
+  if (text.empty() || text.find(':') == std::string::npos) return false;
+  for (const char c : text) {
+    if (c != ':' && (c < '0' || c > '9')) return false;
+  }
+  return true;
+}
+
 // The value of "-n 12" or "-n12"; advances `index` past a separate value.
 bool TakeValue(const std::vector<std::string>& arguments, std::size_t* index, std::string* value,
                std::string* error) {
@@ -87,6 +97,9 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       options->preview = true;
     } else if (isOption) {
       *error = "unknown option " + argument;
+      return false;
+    } else if (options->timeGiven && LooksLikeClockTime(argument)) {
+      *error = "\"" + argument + "\" looks like the time of -t: quote the date and time together";
       return false;
     } else if (pathGiven) {
       *error = "only one mapping file can be checked at a time";

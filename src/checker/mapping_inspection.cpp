@@ -2,6 +2,9 @@
 
 #include <tinyxml.h>
 
+#include <string>
+#include <utility>
+
 #include "checker/message_collector.h"
 #include "checker/name_slips.h"
 #include "checker/term_diagnosis.h"
@@ -44,7 +47,7 @@ void InspectSetting(const TiXmlElement& root, const char* name, std::int32_t def
       setting.attributeText = root.Attribute(name);
       Add(report, AttributePosition(root, name), DiagnosticKind::kSettingIgnored,
           std::string(name) + " \"" + setting.attributeText +
-              "\" is not an integer: the launcher " + "keeps the default " +
+              "\" is not an integer: the launcher keeps the default " +
               std::to_string(defaultValue));
       break;
     case SettingReading::kAbsent: {

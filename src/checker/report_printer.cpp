@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <iomanip>
+#include <string>
 
 namespace pos_video {
 namespace {

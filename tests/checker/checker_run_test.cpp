@@ -50,7 +50,8 @@ TEST(CheckOptionsTest, ReadsOrdinaryOptionsAndOneFile) {
 
 TEST(CheckOptionsTest, RefusesWhatItCannotUse) {
   const std::vector<std::vector<std::string>> cases = {
-      {"-n"}, {"-n", "abc"}, {"-n", "12x"}, {"-n", "-"}, {"-t"}, {"-x"}, {"a.xml", "b.xml"},
+      {"-n"}, {"-n", "abc"},      {"-n", "12x"}, {"-n", "-"}, {"-t"}, {"-t2007-06-06", "14:50:25"},
+      {"-x"}, {"a.xml", "b.xml"},
   };
   for (const std::vector<std::string>& arguments : cases) {
     CheckOptions options;
