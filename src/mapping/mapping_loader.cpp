@@ -2,34 +2,14 @@
 
 #include <tinyxml.h>
 
-#include <cstdio>
 #include <sstream>
-#include <utility>
 
 #include "launcher/report_message.h"
 #include "launcher/saturated_integer.h"
+#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_text_guard.h"
 
 namespace pos_video {
-namespace {
-
-// Text mode, as the file is written by hand on Windows: CR LF line ends arrive as LF. A file that
-// opens but cannot be read (a folder, a failing disk) counts as one that cannot be opened.
-bool ReadWholeFile(const std::string& path, std::string* text) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) return false;
-  std::string contents;
-  char chunk[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) contents.append(chunk, got);
-  const bool readFailed = std::ferror(file) != 0;
-  std::fclose(file);  // Opened for reading only: nothing can be lost here.
-  if (readFailed) return false;
-  *text = std::move(contents);
-  return true;
-}
-
-}  // namespace
 
 bool ParseMappingText(const std::string& text, TiXmlDocument* document,
                       std::string* errorDescription) {
@@ -122,8 +102,11 @@ bool LoadTerminalMappingsFromText(const std::string& text, const std::string& pa
 
 bool LoadTerminalMappings(const std::string& path, TerminalMappingTable& table,
                           LaunchSettings& settings, Platform& platform) {
+  // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
+  // opened: either way there is nothing to load.
   std::string text;
-  if (!ReadWholeFile(path, &text)) {
+  std::string failure;
+  if (!ReadMappingFile(path, &text, &failure)) {
     ReportMessage(platform, "Could not open file %s\n", path.c_str());
     return false;
   }
