@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
   # Native build and unit tests.
   cmake g++ pkg-config libtinyxml-dev libgtest-dev clang-format
+  # The sanitizer build and the libFuzzer targets (clang with its sanitizer and fuzzer runtimes),
+  # and the stress tests' memory measurement.
+  clang libclang-rt-14-dev time
 )
 
 missing=()

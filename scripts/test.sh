@@ -9,3 +9,13 @@ scripts/install_dependencies.sh
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer (clang), with TinyXML
+# built from Debian's source so that the sanitizers see inside it too; any report fails the test.
+scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
+
+# Each libFuzzer target for a minute from its seed corpus; any finding fails the run.
+scripts/fuzz.sh 60
