@@ -3,17 +3,22 @@
 //
 // The input is the whole file's bytes. TinyXML is compiled from Debian's source into this target
 // with the fuzzer's instrumentation and with its assertions kept, so a fault inside the library
-// that our pre-scan lets through surfaces here as a crash, a hang or an assertion. Beyond not
-// crashing, a loaded camera must come back unchanged when the client reads the written document.
+// that our pre-scan lets through surfaces here as a crash, a hang or an assertion; the parser also
+// gets the reader's text in a buffer of its exact size, so that no read past its end goes unseen.
+// Beyond not crashing, a loaded camera must come back unchanged when the client reads the written
+// document.
 #include <tinyxml.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "command_document/command_document_writer.h"
 #include "fuzz_support.h"
 #include "launcher/launch_constants.h"
+#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
 #include "support/fake_platform.h"
 
@@ -56,6 +61,19 @@ void CheckDocumentNamesCamera(const std::string& bytes, const pos_video::Termina
   }
 }
 
+// Parses exactly the text the stream reader hands the parser, from a buffer of exactly its size.
+// The reader's own string grows with spare room, where a read past the text's end goes unseen;
+// here AddressSanitizer catches the first byte read beyond it.
+void ParseExactCopy(const std::string& text) {
+  const std::size_t length = pos_video::MappingTextReadLength(text);
+  if (length == 0) return;
+  const std::unique_ptr<char[]> copy(new char[length + 1]);
+  std::memcpy(copy.get(), text.data(), length);
+  copy[length] = '\0';
+  TiXmlDocument document;
+  document.Parse(copy.get(), nullptr, TIXML_DEFAULT_ENCODING);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool loaded = pos_video::LoadTerminalMappingsFromText(text, pos_video::kMappingFilePath,
                                                               table, settings, platform);
   if (loaded == table.empty()) Fail("the loader's result disagrees with its table");
+  ParseExactCopy(text);
 
   if (loaded) {
     // The last terminal: the one a file's later duplicates and odd numbers end up in.
