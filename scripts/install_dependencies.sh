@@ -10,13 +10,27 @@ packages=(
   clang libclang-rt-14-dev time
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+# The Windows program (MinGW-w64; dpkg-dev unpacks Debian's TinyXML source for it) and its tests
+# under Wine on a virtual display. Installed with their recommended packages: Wine draws its
+# message boxes with the fonts and X extensions it recommends.
+windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 xvfb)
+
+missing_of() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      echo "$package"
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_windows < <(missing_of "${windows_packages[@]}")
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_windows[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing_windows[@]} -gt 0 ]; then
+  apt-get install -y -q "${missing_windows[@]}"
 fi

@@ -19,3 +19,10 @@ ctest --preset sanitize
 
 # Each libFuzzer target for a minute from its seed corpus; any finding fails the run.
 scripts/fuzz.sh 60
+
+# The Windows program, built with MinGW-w64 against Debian's TinyXML source and tested end to end
+# under Wine.
+scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows

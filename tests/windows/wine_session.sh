@@ -1,0 +1,108 @@
+# shellcheck shell=bash
+# One Wine session on an X display of its own, for the end-to-end tests and the demo. Sourced.
+#
+#   wine_session_start HELPERS_DIR SESSION_DIR [PREFIX]
+#   wine_session_stop
+#
+# wine_session_start makes a Wine prefix in PREFIX (SESSION_DIR/prefix by default; a prefix that
+# is already there is used as it is), starts Xvfb on a free display and, in the prefix, the
+# message box reader of HELPERS_DIR. The reader presses OK on each of the launcher's message boxes
+# after recording its text in $WINE_SESSION_BOXES, and it keeps the session's Wine processes
+# alive: when Wine's desktop process starts again it moves the pointer to the screen's centre.
+# Exports WINEPREFIX and DISPLAY for the wine commands that follow.
+#
+# wine_session_stop ends all of it again by process id (Wine's own processes through wineserver of
+# this prefix) and is safe to call at any point, also when the start failed half way; call it
+# from an EXIT trap. As a last resort, should the calling shell be killed, the reader ends after
+# WINE_SESSION_SECONDS (300), Wine's processes follow it, and Xvfb ends with its last client.
+
+WINE_SESSION_XVFB_PID=
+WINE_SESSION_READER_PID=
+
+wine_session_fail() {
+  echo "wine session: $*" >&2
+  return 1
+}
+
+# Waits up to $2 tenths of a second for the file $1 to exist and not be empty (or just exist,
+# with $3 = any).
+wine_session_wait_for_file() {
+  local tries=0
+  while [ $tries -lt "$2" ]; do
+    if [ -s "$1" ] || { [ "${3:-}" = any ] && [ -e "$1" ]; }; then return 0; fi
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+wine_session_start() {
+  local helpers=$1 session=$2
+  export WINEPREFIX=${3:-$session/prefix}
+  # Quiet, and no offer to install Mono or Gecko while the prefix is made.
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
+  command -v wine >/dev/null && command -v Xvfb >/dev/null ||
+    wine_session_fail "wine and Xvfb are needed: run scripts/install_dependencies.sh" || return 1
+  mkdir -p "$session" "$(dirname "$WINEPREFIX")"
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Made before the display exists, so that Xvfb's first client is the session's own.
+    env -u DISPLAY wineboot -i >"$session/wineboot.log" 2>&1 ||
+      wine_session_fail "wineboot failed, see $session/wineboot.log" || return 1
+    # Without a window manager Wine waits two seconds for each closed managed window to be
+    # withdrawn; unmanaged windows close at once.
+    env -u DISPLAY wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      >>"$session/wineboot.log" 2>&1 || wine_session_fail "cannot configure the prefix" || return 1
+    wineserver -w
+  fi
+
+  # -displayfd: Xvfb takes the first free display and reports it when it accepts clients.
+  rm -f "$session/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -terminate \
+    3>"$session/display" >"$session/xvfb.log" 2>&1 &
+  WINE_SESSION_XVFB_PID=$!
+  wine_session_wait_for_file "$session/display" 100 ||
+    wine_session_fail "Xvfb did not start, see $session/xvfb.log" || return 1
+  DISPLAY=:$(head -n 1 "$session/display")
+  export DISPLAY
+
+  local windows_session='C:\session'
+  WINE_SESSION_DIR=$WINEPREFIX/drive_c/session
+  WINE_SESSION_BOXES=$WINE_SESSION_DIR/boxes
+  rm -rf "$WINE_SESSION_DIR"
+  mkdir -p "$WINE_SESSION_BOXES"
+  wine "$helpers/message_box_reader.exe" "$windows_session\\boxes" "$windows_session\\stop" \
+    "${WINE_SESSION_SECONDS:-300}" >"$session/reader.log" 2>&1 &
+  WINE_SESSION_READER_PID=$!
+  wine_session_wait_for_file "$WINE_SESSION_BOXES/ready" 300 any ||
+    wine_session_fail "the message box reader did not start, see $session/reader.log" || return 1
+}
+
+# Waits up to $2 tenths of a second for process $1 to end.
+wine_session_wait_for_exit() {
+  local tries=0
+  while kill -0 "$1" 2>/dev/null && [ $tries -lt "$2" ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  ! kill -0 "$1" 2>/dev/null
+}
+
+wine_session_stop() {
+  if [ -n "$WINE_SESSION_READER_PID" ]; then
+    touch "$WINE_SESSION_DIR/stop" 2>/dev/null
+    wine_session_wait_for_exit "$WINE_SESSION_READER_PID" 100 || kill "$WINE_SESSION_READER_PID"
+    wait "$WINE_SESSION_READER_PID" 2>/dev/null
+    WINE_SESSION_READER_PID=
+  fi
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  fi
+  if [ -n "$WINE_SESSION_XVFB_PID" ]; then
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null
+    WINE_SESSION_XVFB_PID=
+  fi
+  return 0
+}

@@ -1,0 +1,371 @@
+#!/usr/bin/env bash
+# The Windows launcher end to end under Wine: a real message box, mouse pointer and process start.
+#
+#   wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING
+#
+# One fresh Wine prefix and one display for the whole suite (see wine_session.sh). The client is
+# a stand-in that records how it was started and the document it found; message boxes are read
+# and dismissed by the session's reader. Every case runs the launcher as the audit application
+# does, from a folder holding the mapping file, and checks its exit code. Prints each case's
+# outcome; exits non-zero when any failed. Leaves no process and no file behind.
+set -uo pipefail
+shopt -s nullglob
+
+launcher=$(realpath "${1:?usage: wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING}")
+helpers=$(realpath "${2:?}")
+sample_mapping=$(realpath "${3:?}")
+# shellcheck source=tests/windows/wine_session.sh
+source "$(dirname "$0")/wine_session.sh"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/wine-suite.XXXXXX")
+cleanup() {
+  wine_session_stop
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+suite_started=$(date +%s)
+if ! wine_session_start "$helpers" "$scratch"; then
+  for log in "$scratch"/*.log; do echo "--- $log" && cat "$log"; done
+  exit 1
+fi
+echo "Wine session ready in $(($(date +%s) - suite_started)) s (display $DISPLAY)"
+
+drive_c=$WINEPREFIX/drive_c
+client_dir="$drive_c/Program Files/Korvane/Client"
+document="$client_dir/KvCmdLine.xml"
+store=$drive_c/store          # the audit application's folder, with the mapping file
+records=$drive_c/records      # where the stand-in client records its starts
+export TARNCLIENT_RECORD_DIR='C:\records'
+mkdir -p "$client_dir"
+cp "$helpers/stand_in_client.exe" "$client_dir/tarnclient.exe"
+
+# A command document from an earlier run, which failed runs must leave whole.
+old_document=$'<?xml version="1.0" ?>\r\n<KorvaneInit Top="1" Left="2" Width="3" Height="4" />\r\n'
+
+# A launcher still running then waits for a click that will not come.
+launch_timeout=15
+case_failed=0
+fail() {
+  echo "    FAILED: $*"
+  case_failed=1
+}
+
+# Stores in the variable $1 what the command that follows prints, trailing line ends included.
+capture() {
+  local output
+  output=$("${@:2}" && printf x)
+  printf -v "$1" '%s' "${output%x}"
+}
+
+expect_equal() {
+  [ "$2" == "$3" ] || fail "$1: expected $(printf %q "$2"), got $(printf %q "$3")"
+}
+
+# WHAT EXPECTED FILE: the file holds exactly EXPECTED.
+expect_file() {
+  local actual
+  capture actual cat "$3"
+  expect_equal "$1" "$2" "$actual"
+}
+
+# WHAT FILE and command_document's arguments.
+expect_document() {
+  local expected
+  capture expected command_document "${@:3}"
+  expect_file "$1" "$expected" "$2"
+}
+
+# The command document the launcher writes for the sample mapping, CR LF line ends included:
+# TOP LEFT START END and the Input element's attributes.
+command_document() {
+  printf '%s\r\n' '<?xml version="1.0" ?>' \
+    "<KorvaneInit Top=\"$1\" Left=\"$2\" Width=\"392\" Height=\"377\" Maximize=\"0\" ShowNavPanel=\"0\" ShowToolbars=\"0\" FullScreen=\"0\" AllowAccelerators=\"0\">" \
+    "    <Search Start=\"$3\" End=\"$4\">" \
+    '        <System Name="Store 12 Recorder">' \
+    '            <Video>' \
+    "                <Input $5 />" \
+    '            </Video>' \
+    '        </System>' \
+    '    </Search>' \
+    '</KorvaneInit>'
+}
+
+place_cursor() {
+  wine "$helpers/set_cursor.exe" "$1" "$2" || fail "the pointer could not be placed at $1, $2"
+}
+
+# Runs the launcher in the store folder with the given command line, checks its exit code, and
+# waits until every client it started has ended (and so has written its record).
+run_launcher() {
+  local status=0
+  (cd "$store" && timeout "$launch_timeout" wine "$launcher" "$@") || status=$?
+  [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
+  expect_equal "launcher exit code" 0 "$status"
+  wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe program.exe ||
+    fail "a started client did not end"
+}
+
+# The message boxes shown since the case began, each text exactly, in order.
+expect_boxes() {
+  local boxes=("$WINE_SESSION_BOXES"/box-*.txt)
+  if [ ${#boxes[@]} -ne $# ]; then
+    fail "expected $# message box(es), saw ${#boxes[@]}: $(cat "${boxes[@]}" /dev/null)"
+    return
+  fi
+  local i=0 expected
+  for expected in "$@"; do
+    expect_file "message box $((i + 1)) text" "$expected" "${boxes[$i]}"
+    # The text sits in the box's Static control; MB_OK gives the single OK button.
+    expect_file "message box $((i + 1)) controls" $'class=Static\nbuttons=1:OK\n' \
+      "${boxes[$i]%.txt}.info"
+    i=$((i + 1))
+  done
+}
+
+client_starts() {
+  local started=("$records"/client-*.txt)
+  echo ${#started[@]}
+}
+
+expect_no_client_start() {
+  local started=("$records"/client-*.txt)
+  [ ${#started[@]} -eq 0 ] || fail "a client was started: $(cat "${started[@]}")"
+}
+
+# Field $2 (module, command_line, current_directory, document) of the client record $1.
+record_field() {
+  sed -n "s/^$2=//p" "$1"
+}
+
+expect_old_document_whole() {
+  expect_file "the earlier command document" "$old_document" "$document"
+}
+
+# Only the client and its document: no temporary file was left behind.
+expect_clean_client_folder() {
+  expect_equal "files in the client's folder" "KvCmdLine.xml tarnclient.exe" \
+    "$(cd "$client_dir" && printf '%s ' * | sed 's/ $//')"
+}
+
+# Field of the document's Search element: Start or End.
+search_field() {
+  sed -n "s/.*<Search Start=\"\([-0-9]*\)\" End=\"\([-0-9]*\)\".*/\\$2/p" "$1"
+}
+
+reset_case() {
+  rm -rf "$store" "$records" "$WINE_SESSION_BOXES"/box-* "$drive_c/Program.exe"
+  mkdir -p "$store" "$records"
+  find "$client_dir" -mindepth 1 -not -name tarnclient.exe -delete
+  case_failed=0
+}
+
+failures=()
+run_case() {
+  local started took
+  started=$(date +%s%3N)
+  reset_case
+  echo "[ RUN      ] $1"
+  "$1"
+  took=$(($(date +%s%3N) - started))
+  took=$((took / 1000)).$((took % 1000 / 100))
+  if [ $case_failed -eq 0 ]; then
+    echo "[       OK ] $1 (${took} s)"
+  else
+    echo "[  FAILED  ] $1 (${took} s)"
+    failures+=("$1")
+  fi
+}
+
+# --- The cases -----------------------------------------------------------------------------------
+
+# The layer's own checks: the client start's arguments (flags and records that no other process
+# can observe; Wine reports every priority class as normal), CR LF text files, atomic replace.
+platform_layer_unit_tests() {
+  wine "$helpers/platform_windows_test.exe" || fail "platform_windows_test.exe failed"
+}
+
+successful_launch() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  place_cursor 311 207
+  local before after
+  before=$(date +%s)
+  run_launcher -n 4
+  after=$(date +%s)
+
+  expect_boxes
+  local start end
+  start=$(search_field "$document" 1)
+  end=$(search_field "$document" 2)
+  if [ -z "$start" ] || [ "$start" -lt $((before - 5)) ] || [ "$start" -gt $((after - 5)) ]; then
+    fail "Start $start is not the launch time ($before to $after) less 5 s"
+  fi
+  expect_document "the command document, at the pointer, Pre/Post 5 s, CR LF" "$document" \
+    207 311 "$start" $((start + 10)) 'Number="7" Device="2"'
+  expect_equal "End" $((start + 10)) "$end"
+  expect_clean_client_folder
+
+  local started=("$records"/client-*.txt)
+  [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
+  local record=${started[0]}
+  expect_equal "client program" 'C:\Program Files\Korvane\Client\tarnclient.exe' \
+    "$(record_field "$record" module)"
+  expect_equal "client command line" \
+    'C:\Program Files\Korvane\Client\tarnclient.exe -FKvCmdLine.xml' \
+    "$(record_field "$record" command_line)"
+  expect_equal "client current directory" 'C:\Program Files\Korvane\Client' \
+    "$(record_field "$record" current_directory)"
+  cmp -s "$document" "${record%.txt}.xml" || fail "the client found another document"
+}
+
+# Local time 2007-06-06 14:50:25 under TZ=EST5EDT is 18:50:25 UTC (daylight-saving time);
+# 2007-01-06 14:50:25 is 19:50:25 UTC. The option may stand before or after the terminal's.
+time_option() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  place_cursor 0 1023
+  TZ=EST5EDT run_launcher -t2007-06-06 14:50:25 -n 2
+  expect_document "document for a summer time" "$document" \
+    1023 0 1181155820 1181155830 'Name="Lane 2 Overhead"'
+  TZ=EST5EDT run_launcher /N 1 /t2007-01-06 14:50:25
+  expect_document "document for a winter time" "$document" \
+    1023 0 1168113020 1168113030 'Name="Lane 1 Overhead"'
+  expect_boxes
+  expect_equal "client starts" 2 "$(client_starts)"
+}
+
+missing_mapping_file() {
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4
+  expect_boxes $'Could not open file termToInput.xml\n'
+  expect_no_client_start
+  expect_old_document_whole
+}
+
+empty_mapping_file() {
+  : >"$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4
+  expect_boxes $'Cmd line configuration document XML error: Error document empty.\n'
+  expect_no_client_start
+  expect_old_document_whole
+}
+
+terminal_not_found() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 3
+  expect_boxes $'Mapping of search terminal 3 to camera not found.\n'
+  expect_no_client_start
+  expect_old_document_whole
+  expect_clean_client_folder
+}
+
+# An Input with neither Name nor Number is shown; the other terminals still work.
+invalid_mapping() {
+  printf '%s\r\n' '<TermToInput>' '  <Term Number="5"><System Name="S"><Input Device="1" /></System></Term>' \
+    '</TermToInput>' >"$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 5
+  expect_boxes $'Found invalid mapping for Term Number 5 in file termToInput.xml\n'
+  expect_no_client_start
+  expect_old_document_whole
+
+  rm -f "$WINE_SESSION_BOXES"/box-*
+  printf '%s\r\n' '<TermToInput>' '  <Term Number="5"><System Name="S"><Input /></System></Term>' \
+    '  <Term Number="6"><System Name="S"><Input Name="Door" /></System></Term>' \
+    '</TermToInput>' >"$store/termToInput.xml"
+  run_launcher -n 6
+  expect_boxes $'Found invalid mapping for Term Number 5 in file termToInput.xml\n'
+  expect_equal "client starts after the box" 1 "$(client_starts)"
+  grep -q '<Input Name="Door" />' "$document" || fail "terminal 6's document was not written"
+}
+
+# The document is held open by a reader that does not share deletion, so it cannot be replaced.
+document_cannot_be_written() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' \
+    'C:\session\held' 'C:\session\release' &
+  local holder=$!
+  if wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any; then
+    run_launcher -n 4
+  else
+    fail "the document could not be held open"
+  fi
+  touch "$WINE_SESSION_DIR/release"
+  wait $holder || fail "hold_open.exe failed"
+  rm -f "$WINE_SESSION_DIR/held" "$WINE_SESSION_DIR/release"
+
+  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error \n'
+  expect_no_client_start
+  expect_old_document_whole
+  expect_clean_client_folder
+}
+
+# "C:\Program.exe" is what Windows runs first for the unquoted client path when no application
+# name is given. The control shows that Wine does that here; the launcher must not.
+planted_program_exe() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  cp "$helpers/stand_in_client.exe" "$drive_c/Program.exe"
+  printf '%s' "$old_document" >"$document"
+  wine "$helpers/start_without_application_name.exe" || fail "the control start failed"
+  if ! grep -qx 'module=C:\\Program.exe' "$records"/client-*.txt /dev/null; then
+    fail "control: the planted program did not run for a start without application name"
+  fi
+  rm -f "$records"/*
+
+  run_launcher -n 4
+  local started=("$records"/client-*.txt)
+  expect_equal "client starts" 1 ${#started[@]}
+  expect_equal "program started" 'C:\Program Files\Korvane\Client\tarnclient.exe' \
+    "$(record_field "${started[0]:-/dev/null}" module)"
+  expect_boxes
+}
+
+# Two launches at once write through temporary files of their own; each client finds a whole
+# document.
+two_launches_at_once() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  local first second status
+  (cd "$store" && timeout "$launch_timeout" wine "$launcher" -n 1) & first=$!
+  (cd "$store" && timeout "$launch_timeout" wine "$launcher" -n 2) & second=$!
+  wait $first; status=$?
+  expect_equal "first launcher exit code" 0 $status
+  wait $second; status=$?
+  expect_equal "second launcher exit code" 0 $status
+  wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe || fail "a started client did not end"
+
+  local started=("$records"/client-*.txt) record found first_document second_document
+  expect_equal "client starts" 2 ${#started[@]}
+  capture first_document command_document N N N N 'Name="Lane 1 Overhead"'
+  capture second_document command_document N N N N 'Name="Lane 2 Overhead"'
+  for record in "${started[@]}"; do
+    capture found sed -E 's/(Top|Left|Start|End)="[-0-9]*"/\1="N"/g' "${record%.txt}.xml"
+    [ "$found" == "$first_document" ] || [ "$found" == "$second_document" ] ||
+      fail "a client found a broken document: $(printf %q "$found")"
+  done
+  expect_boxes
+  expect_clean_client_folder
+}
+
+for test_case in platform_layer_unit_tests successful_launch time_option missing_mapping_file \
+  empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
+  planted_program_exe two_launches_at_once; do
+  run_case $test_case
+done
+
+prefix=$WINEPREFIX
+cleanup
+trap - EXIT
+unset WINEPREFIX
+# Nothing of the session may outlive it: no process still has this prefix in its environment.
+leftovers=$(grep -lsaF "WINEPREFIX=$prefix" /proc/[0-9]*/environ || true)
+if [ -n "$leftovers" ]; then
+  echo "[  FAILED  ] processes left behind: $leftovers"
+  failures+=(leaves_no_process_behind)
+fi
+
+echo "Wine suite: ${#failures[@]} failed, $(($(date +%s) - suite_started)) s in all"
+[ ${#failures[@]} -eq 0 ] || { printf '  failed: %s\n' "${failures[@]}"; exit 1; }
