@@ -39,8 +39,9 @@ wine_session_wait_for_file() {
 wine_session_start() {
   local helpers=$1 session=$2
   export WINEPREFIX=${3:-$session/prefix}
-  # Quiet, and no offer to install Mono or Gecko while the prefix is made.
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
+  # Quiet; no offer to install Mono or Gecko while the prefix is made, and no menu entries or file
+  # associations written into the user's desktop settings.
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL=C
   command -v wine >/dev/null && command -v Xvfb >/dev/null ||
     wine_session_fail "wine and Xvfb are needed: run scripts/install_dependencies.sh" || return 1
   mkdir -p "$session" "$(dirname "$WINEPREFIX")"

@@ -26,6 +26,9 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 suite_started=$(date +%s)
+# Should this script be killed, the session's Wine processes end by themselves about when CTest
+# would have given up on the suite.
+export WINE_SESSION_SECONDS=280
 if ! wine_session_start "$helpers" "$scratch"; then
   for log in "$scratch"/*.log; do echo "--- $log" && cat "$log"; done
   exit 1
