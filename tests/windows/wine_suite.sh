@@ -47,7 +47,7 @@ cp "$helpers/stand_in_client.exe" "$client_dir/tarnclient.exe"
 # A command document from an earlier run, which failed runs must leave whole.
 old_document=$'<?xml version="1.0" ?>\r\n<KorvaneInit Top="1" Left="2" Width="3" Height="4" />\r\n'
 
-# A launcher still running then waits for a click that will not come.
+# A launcher still running after this waits for a click nobody gives: its box was not found.
 launch_timeout=15
 case_failed=0
 fail() {
