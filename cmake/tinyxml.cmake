@@ -11,6 +11,11 @@ if(TARGET tinyxml::tinyxml)
 endif()
 
 if(TINYXML_SOURCE_DIR)
+  if(NOT EXISTS ${TINYXML_SOURCE_DIR}/tinyxmlparser.cpp)
+    message(FATAL_ERROR "No TinyXML source in ${TINYXML_SOURCE_DIR}. Fetch Debian's with "
+                        "scripts/fetch_tinyxml_source.sh build/tinyxml-source, or point "
+                        "TINYXML_SOURCE_DIR at a TinyXML 2.6 source folder.")
+  endif()
   add_library(tinyxml_from_source STATIC
     ${TINYXML_SOURCE_DIR}/tinystr.cpp
     ${TINYXML_SOURCE_DIR}/tinyxml.cpp
