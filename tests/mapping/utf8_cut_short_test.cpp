@@ -39,8 +39,8 @@ Loaded Load(const std::string& text) {
   return loaded;
 }
 
-// The input the fuzzer found, in its smallest form: an unterminated attribute value ending in a
-// four-byte lead, padded so that the reader's text is exactly 8000 bytes long.
+// The fault in its plainest form: an unterminated attribute value ending in a four-byte lead,
+// padded so that the reader's text fills its 8000-byte buffer exactly.
 std::string FillsTheReadersBuffer() {
   std::string text = std::string(kDeclaration) + "<TermToInput Width=\"";
   text.append(8000 - text.size() - 1, 'x');
@@ -50,6 +50,20 @@ std::string FillsTheReadersBuffer() {
 TEST(Utf8CutShortTest, TextEndingInsideACharacterIsRefused) {
   const std::string cases[] = {
       FillsTheReadersBuffer(),
+      // What the two long fuzz runs found, one through the loader and one through the whole run.
+      std::string(
+          "<?xml 2v><a>\xEF\xBB\xBF<?xml me=\"s "
+          "Na>\xEF>a><>\xEF>a>0<a><a>\xEF\xBB\xBF<?xn/"
+          "ut>\xEF<a><a><a>\xEFiocoding<\"\xAB\xAB\xB9\xA0=8\" >\xEF>a><>\xEF\x03\xD3\xC1\x9E\x9E"
+          "F\xEF\x9A\xBF<?xml versn/ut>\xEF<a><YYYYYYYut>\xEF\n"),
+      std::string(
+          "<?xml vers.1\" ?\xEF\xEF\xEF\xEF\xEF\xEF\xEF\xEF\"><Sm>st=\"-21824m<>Ter\" "
+          "Nz41824m<>T\xF6"
+          "er2147-T\x82"
+          "7z41824m<<>Ter70 Nu\x82"
+          "berm<>Ter\" Nu14747373\xCC"
+          "647-m<>Ter21474\x82\x82\x82\x82\x82\x82\x82>T8-10737z41823m<>Ter32 "
+          "Numberm<>Ter>T8-\xCF\xCF\xC8\xC4\xEF\xEF\xEF\xEF\xEF\xC8\x10\x10P\xEF\xEF\xEF\xEF"),
       std::string(kDeclaration) + "<TermToInput Width=\"\xF0",
       "\xEF\xBB\xBF<TermToInput>" + std::string(kTerm) + "\xE2\x82",
       // The element is complete, but its last character would take four bytes from three.
