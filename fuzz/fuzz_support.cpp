@@ -1,7 +1,6 @@
 #include "fuzz_support.h"
 
-#include <stdlib.h>
-#include <unistd.h>
+#include <stdlib.h>  // mkdtemp
 
 #include <cstdio>
 #include <cstdlib>

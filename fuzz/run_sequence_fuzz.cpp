@@ -50,8 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* split = static_cast<const char*>(std::memchr(bytes, '\0', size));
   const std::string commandLine(bytes, split != nullptr ? split : bytes + size);
   std::remove(pos_video::kMappingFilePath);
-  if (split != nullptr)
+  if (split != nullptr) {
     WriteMappingFile(split + 1, static_cast<std::size_t>(bytes + size - split - 1));
+  }
 
   pos_video::testing::FakePlatform platform(pos_video::fuzzing::ScratchRoot());
   const std::string document = platform.HostPath(pos_video::kCommandDocumentPath);
