@@ -2,16 +2,9 @@
 
 #include <limits>
 
+#include "launcher/ascii_classes.h"
+
 namespace pos_video {
-namespace {
-
-bool IsAsciiWhitespace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 bool ReadSaturatedInteger(const char* text, std::int32_t* value) {
   while (IsAsciiWhitespace(*text)) ++text;
@@ -25,7 +18,7 @@ bool ReadSaturatedInteger(const char* text, std::int32_t* value) {
   constexpr std::int64_t kPinned = kHighest + 2;
   std::int64_t magnitude = 0;
   bool sawDigit = false;
-  for (; IsDigit(*text); ++text) {
+  for (; IsAsciiDigit(*text); ++text) {
     sawDigit = true;
     magnitude = magnitude * 10 + (*text - '0');
     if (magnitude > kPinned) magnitude = kPinned;

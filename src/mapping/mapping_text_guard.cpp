@@ -24,6 +24,7 @@ class ReaderWalk {
  private:
   enum class Node { kNone, kDeclaration, kComment, kCdata, kUnknown, kElement };
 
+  // The reader's own test, isspace, answered in the C locale the launcher never leaves.
   static bool IsSpace(int c) { return c > 0 && std::isspace(c) != 0; }
 
   bool Good() const { return fault_ == nullptr && position_ < text_.size(); }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "launcher/ascii_classes.h"
+
 namespace pos_video {
 namespace {
 
@@ -21,18 +23,10 @@ constexpr const char* kMonthNames[][2] = {
 // Two-digit years below this belong to the 2000s, the others to the 1900s.
 constexpr int kFirstYearOfWindow = 69;
 
-// Character classes are spelled out rather than taken from <cctype>, whose answers depend on the
-// locale and are undefined for negative char values.
-bool IsWhitespace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 const char* SkipWhitespace(const char* position) {
-  while (IsWhitespace(*position)) ++position;
+  while (IsAsciiWhitespace(*position)) ++position;
   return position;
 }
 
@@ -212,7 +206,7 @@ const char* ParseDirective(const char* position, char modifier, char letter, boo
 bool ReadBoundedNumber(const char** position, int* destination, int lower, int upper) {
   if (position == nullptr || *position == nullptr || destination == nullptr) return false;
   const char* cursor = *position;
-  if (!IsDigit(*cursor)) return false;
+  if (!IsAsciiDigit(*cursor)) return false;
   // 64 bits: the value may pass an upper bound near INT_MAX by one digit before it is refused.
   std::int64_t value = 0;
   int budget = upper;
@@ -220,7 +214,7 @@ bool ReadBoundedNumber(const char** position, int* destination, int lower, int u
     value = value * 10 + (*cursor - '0');
     ++cursor;
     budget /= 10;
-  } while (value * 10 <= upper && budget != 0 && IsDigit(*cursor));
+  } while (value * 10 <= upper && budget != 0 && IsAsciiDigit(*cursor));
   *position = cursor;
   if (value < lower || value > upper) return false;
   *destination = static_cast<int>(value);
@@ -234,7 +228,7 @@ const char* ParseTimeText(const char* text, const char* format, std::tm* record)
   bool split_year = false;
   while (*format != '\0') {
     const char element = *format++;
-    if (IsWhitespace(element)) {
+    if (IsAsciiWhitespace(element)) {
       position = SkipWhitespace(position);
     } else if (element != '%') {
       // The text's NUL never equals a format character, so the end of the text fails here.

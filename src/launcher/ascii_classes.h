@@ -1,0 +1,15 @@
+// Character classes for text that other programs and people write.
+//
+// Spelled out rather than taken from <cctype>, whose answers depend on the locale and are
+// undefined for negative char values: bytes 0x80 and above are neither whitespace nor digits.
+#pragma once
+
+namespace pos_video {
+
+inline bool IsAsciiWhitespace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace pos_video
