@@ -327,6 +327,29 @@ planted_program_exe() {
   expect_boxes
 }
 
+# Notepad's "Unicode" is UTF-16: full of NUL bytes, on which the XML reader would loop forever.
+mapping_saved_as_utf16() {
+  printf '\xFF\xFE' >"$store/termToInput.xml"
+  sed 's/$/\r/' "$sample_mapping" | iconv -f UTF-8 -t UTF-16LE >>"$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4
+  expect_boxes $'Cmd line configuration document XML error: The file holds a NUL byte; it must be saved as ANSI or UTF-8 (not as Unicode or UTF-16).\n'
+  expect_no_client_start
+  expect_old_document_whole
+}
+
+# Near the longest command line Windows passes on (32767 characters), the terminal option still
+# counts and nothing overflows.
+long_command_line() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  local padding
+  padding=$(head -c 32000 /dev/zero | tr '\0' x)
+  run_launcher -n 2 "$padding"
+  expect_boxes
+  expect_equal "client starts" 1 "$(client_starts)"
+  grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
+}
+
 # Two launches at once write through temporary files of their own; each client finds a whole
 # document.
 two_launches_at_once() {
@@ -355,7 +378,7 @@ two_launches_at_once() {
 
 for test_case in platform_layer_unit_tests successful_launch time_option missing_mapping_file \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
-  planted_program_exe two_launches_at_once; do
+  planted_program_exe two_launches_at_once mapping_saved_as_utf16 long_command_line; do
   run_case $test_case
 done
 
