@@ -6,9 +6,6 @@
 // separate binary, stress_inputs.cpp, which watches the real executable's memory.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/scratch_directory.h"
+#include "support/time_zone_scope.h"
 
 namespace pos_video {
 namespace {
@@ -142,23 +140,8 @@ std::vector<BadInput> BadInputs() {
 }
 
 class BadInputTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (const char* previous = std::getenv("TZ")) previousZone_ = previous;
-    setenv("TZ", "UTC0", 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (previousZone_) {
-      setenv("TZ", previousZone_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
  private:
-  std::optional<std::string> previousZone_;
+  testing::TimeZoneScope zone_{"UTC0"};
 };
 
 TEST_F(BadInputTest, EndsInTheSystemsOwnMessageOrAWholeDocument) {

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 
 #include "launcher/launch_constants.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/scratch_directory.h"
+#include "support/time_zone_scope.h"
 
 namespace pos_video {
 namespace {
@@ -26,26 +24,10 @@ constexpr std::int64_t kJune6th2007AtMidnight = 1181080800;
 constexpr std::int64_t kJanuary2nd2040At030405 = 2209082645;
 constexpr std::int64_t kDecember14th1901AtMidnight = -2147475600;
 
-// Local time is read through the TZ variable; it is put back afterwards so that other tests see
-// the machine's own zone.
+// Local time is read through the TZ variable.
 class TimeOptionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (const char* previous = std::getenv("TZ")) previous_ = previous;
-    setenv("TZ", kTimeZone, 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (previous_) {
-      setenv("TZ", previous_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
  private:
-  std::optional<std::string> previous_;
+  testing::TimeZoneScope zone_{kTimeZone};
 };
 
 struct OptionCase {
