@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install_dependencies.sh
 
+# Sources exactly as clang-format writes them.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+
 # Native build: unit tests and the black-box test of the launcher.
 cmake --preset native
 cmake --build --preset native
