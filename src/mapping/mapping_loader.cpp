@@ -2,7 +2,8 @@
 
 #include <tinyxml.h>
 
-#include <sstream>
+#include <istream>
+#include <streambuf>
 
 #include "launcher/report_message.h"
 #include "launcher/saturated_integer.h"
@@ -10,11 +11,25 @@
 #include "mapping/mapping_text_guard.h"
 
 namespace pos_video {
+namespace {
+
+// Lets the stream reader take the text where it lies: a string stream would first copy the whole
+// file, and a mapping file can be tens of megabytes. The buffer only ever reads.
+class TextStreamBuffer : public std::streambuf {
+ public:
+  explicit TextStreamBuffer(const std::string& text) {
+    char* begin = const_cast<char*>(text.data());
+    setg(begin, begin, begin + text.size());
+  }
+};
+
+}  // namespace
 
 bool ParseMappingText(const std::string& text, TiXmlDocument* document,
                       std::string* errorDescription) {
   if (!CheckMappingText(text, errorDescription)) return false;
-  std::istringstream stream(text);
+  TextStreamBuffer buffer(text);
+  std::istream stream(&buffer);
   stream >> *document;
   if (!document->Error()) return true;
   *errorDescription = document->ErrorDesc();
