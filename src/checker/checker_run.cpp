@@ -2,7 +2,7 @@
 
 #include "checker/check_options.h"
 #include "checker/launch_preview.h"
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 #include "checker/report_printer.h"
 #include "search_time/time_option.h"
 

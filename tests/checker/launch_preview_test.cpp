@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "checker/checker_run.h"
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 #include "launcher/launch_constants.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"

@@ -1,4 +1,4 @@
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 
 #include <gtest/gtest.h>
 
