@@ -37,7 +37,7 @@ std::string SourceFolder() {
 
 // Each thing the launcher skips or ignores while still loading the file: one finding, in its
 // place, and exit status 1.
-TEST(MappingInspectionTest, EachSkippedPartIsFoundAtItsPlace) {
+TEST(MappingReviewTest, EachSkippedPartIsFoundAtItsPlace) {
   struct Case {
     const char* rootAttributes;
     const char* line3;
@@ -86,7 +86,7 @@ TEST(MappingInspectionTest, EachSkippedPartIsFoundAtItsPlace) {
   }
 }
 
-TEST(MappingInspectionTest, TheSampleFileLoadsWithNothingSkipped) {
+TEST(MappingReviewTest, TheSampleFileLoadsWithNothingSkipped) {
   const MappingReport report = InspectMappingFile(SourceFolder() + "/examples/termToInput.xml");
   EXPECT_TRUE(report.loaded);
   EXPECT_EQ(Describe(report), "");
@@ -99,7 +99,7 @@ TEST(MappingInspectionTest, TheSampleFileLoadsWithNothingSkipped) {
 }
 
 // The README walks through this file; its findings must stay as shown there.
-TEST(MappingInspectionTest, TheBrokenSampleShowsEverySlipItDemonstrates) {
+TEST(MappingReviewTest, TheBrokenSampleShowsEverySlipItDemonstrates) {
   const MappingReport report =
       InspectMappingFile(SourceFolder() + "/examples/broken/termToInput.xml");
   std::vector<std::pair<int, DiagnosticKind>> found;
@@ -117,7 +117,7 @@ TEST(MappingInspectionTest, TheBrokenSampleShowsEverySlipItDemonstrates) {
   EXPECT_EQ(CheckExitStatus(report), kExitSomethingSkipped);
 }
 
-TEST(MappingInspectionTest, SettingsShowWhereTheirValuesComeFrom) {
+TEST(MappingReviewTest, SettingsShowWhereTheirValuesComeFrom) {
   const MappingReport report = Inspect(FileWith(R"( Width="12px" Height="abc" Post="-3")", ""));
   ASSERT_EQ(report.settingReports.size(), 4u);
   const SettingReport& width = report.settingReports[0];
@@ -134,7 +134,7 @@ TEST(MappingInspectionTest, SettingsShowWhereTheirValuesComeFrom) {
   EXPECT_EQ(report.settings.Post, -3);
 }
 
-TEST(MappingInspectionTest, EachReplacedTerminalNamesTheTermItReplaces) {
+TEST(MappingReviewTest, EachReplacedTerminalNamesTheTermItReplaces) {
   const MappingReport report = Inspect(
       "<TermToInput>\n"
       "<Term Number=\"5\"><System Name=\"S\"><Input Name=\"First\"/></System></Term>\n"
@@ -154,7 +154,7 @@ TEST(MappingInspectionTest, EachReplacedTerminalNamesTheTermItReplaces) {
   EXPECT_EQ(report.termPositions.at(5).line, 5);
 }
 
-TEST(MappingInspectionTest, TextAfterTheFirstElementIsFoundUnlessItIsOnlyComments) {
+TEST(MappingReviewTest, TextAfterTheFirstElementIsFoundUnlessItIsOnlyComments) {
   const std::string good = FileWith("", "");
   EXPECT_EQ(Describe(Inspect(good + "\n<!-- end of the mapping -->\n  \n")), "");
 
@@ -175,7 +175,7 @@ TEST(MappingInspectionTest, TextAfterTheFirstElementIsFoundUnlessItIsOnlyComment
 }
 
 // Positions the checker counts itself (unread text) must agree with TinyXML's (elements).
-TEST(MappingInspectionTest, PositionsAgreeWithTinyXmlOverCarriageReturnsAndTabs) {
+TEST(MappingReviewTest, PositionsAgreeWithTinyXmlOverCarriageReturnsAndTabs) {
   const MappingReport report = Inspect(
       "<TermToInput>\r\n\t<Term Number=\"x\"/>\r\n"
       "\t<Term Number=\"1\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>\r\n"
@@ -189,7 +189,7 @@ TEST(MappingInspectionTest, PositionsAgreeWithTinyXmlOverCarriageReturnsAndTabs)
 }
 
 // Files of which the launcher loads nothing: what it shows, and exit status 2.
-TEST(MappingInspectionTest, FilesThatLoadNothingSayWhy) {
+TEST(MappingReviewTest, FilesThatLoadNothingSayWhy) {
   struct Case {
     std::string text;
     DiagnosticKind kind;
@@ -237,7 +237,7 @@ TEST(MappingInspectionTest, FilesThatLoadNothingSayWhy) {
   }
 }
 
-TEST(MappingInspectionTest, AnUnreadableFileLoadsNothingWithTheLaunchersMessage) {
+TEST(MappingReviewTest, AnUnreadableFileLoadsNothingWithTheLaunchersMessage) {
   const MappingReport report = InspectMappingFile("no-such-folder/termToInput.xml");
   EXPECT_FALSE(report.loaded);
   ASSERT_EQ(report.diagnostics.size(), 1u);
