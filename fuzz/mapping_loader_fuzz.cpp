@@ -18,7 +18,6 @@
 #include "command_document/command_document_writer.h"
 #include "fuzz_support.h"
 #include "launcher/launch_constants.h"
-#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
 #include "support/fake_platform.h"
 
@@ -65,7 +64,10 @@ void CheckDocumentNamesCamera(const std::string& bytes, const pos_video::Termina
 // The reader's own string grows with spare room, where a read past the text's end goes unseen;
 // here AddressSanitizer catches the first byte read beyond it.
 void ParseExactCopy(const std::string& text) {
-  const std::size_t length = pos_video::MappingTextReadLength(text);
+  TiXmlDocument streamed;
+  std::string ignored;
+  std::size_t length = 0;
+  pos_video::ParseMappingText(text, &streamed, &ignored, &length);
   if (length == 0) return;
   const std::unique_ptr<char[]> copy(new char[length + 1]);
   std::memcpy(copy.get(), text.data(), length);

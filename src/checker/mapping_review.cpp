@@ -107,14 +107,15 @@ void InspectRoot(const TiXmlElement& root, MappingReport* report) {
 }
 
 // Parses as the launcher does and reports why nothing could be read, if so.
-bool InspectParse(const std::string& text, TiXmlDocument* document, MappingReport* report) {
+bool InspectParse(const std::string& text, TiXmlDocument* document, std::size_t* readLength,
+                  MappingReport* report) {
   std::string problem;
   if (!CheckMappingText(text, &problem)) {
     Add(report, {}, DiagnosticKind::kTextRefused,
         "the launcher refuses the file before parsing it: " + problem);
     return false;
   }
-  if (ParseMappingText(text, document, &problem)) return true;
+  if (ParseMappingText(text, document, &problem, readLength)) return true;
   const TextPosition position = document->ErrorRow() > 0
                                     ? TextPosition{document->ErrorRow(), document->ErrorCol()}
                                     : TextPosition{};
@@ -133,7 +134,8 @@ MappingReport InspectMappingText(const std::string& text, const std::string& pat
   report.launcherMessages = collector.messages();
 
   TiXmlDocument document;
-  if (!InspectParse(text, &document, &report)) return report;
+  std::size_t readLength = 0;
+  if (!InspectParse(text, &document, &readLength, &report)) return report;
 
   const TiXmlElement* root = document.FirstChildElement("TermToInput");
   const TiXmlElement* first = document.FirstChildElement();
@@ -148,7 +150,7 @@ MappingReport InspectMappingText(const std::string& text, const std::string& pat
             ">, not <TermToInput>: the launcher loads nothing and shows no message" +
             (EqualIgnoringCase(first->ValueStr(), "TermToInput") ? kCaseNote : ""));
   }
-  InspectUnreadText(text, &report);
+  InspectUnreadText(text, readLength, &report);
   if (root != nullptr && !report.loaded) {
     Add(&report, {}, DiagnosticKind::kNoTerminalStored,
         std::string("no Term gives the launcher a terminal: it loads nothing") +

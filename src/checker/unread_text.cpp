@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "checker/text_position.h"
-#include "mapping/mapping_file_reading.h"
 
 namespace pos_video {
 namespace {
@@ -54,8 +53,8 @@ std::string Excerpt(const std::string& text) {
   return "\"" + line + "\"";
 }
 
-void InspectUnreadText(const std::string& text, MappingReport* report) {
-  const std::size_t unread = FirstUnreadContent(text, MappingTextReadLength(text));
+void InspectUnreadText(const std::string& text, std::size_t readLength, MappingReport* report) {
+  const std::size_t unread = FirstUnreadContent(text, readLength);
   if (unread == std::string::npos) return;
   const std::string tail = text.substr(unread);
   std::string hint;

@@ -1,14 +1,9 @@
 #include "mapping/mapping_file_reading.h"
 
-#include <tinyxml.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sstream>
 #include <utility>
-
-#include "mapping/mapping_text_guard.h"
 
 namespace pos_video {
 
@@ -32,19 +27,6 @@ bool ReadMappingFile(const std::string& path, std::string* text, std::string* fa
   }
   *text = std::move(contents);
   return true;
-}
-
-std::size_t MappingTextReadLength(const std::string& text) {
-  std::string ignored;
-  if (!CheckMappingText(text, &ignored)) return 0;
-  std::istringstream stream(text);
-  TiXmlDocument document;
-  stream >> document;
-  // The reader leaves the stream just past the element's last '>'; having met the end of the text
-  // instead, the stream no longer reports a position.
-  const std::istringstream::pos_type end = stream.tellg();
-  if (end == std::istringstream::pos_type(-1)) return text.size();
-  return static_cast<std::size_t>(end);
 }
 
 }  // namespace pos_video

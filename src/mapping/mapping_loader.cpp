@@ -21,16 +21,19 @@ class TextStreamBuffer : public std::streambuf {
     char* begin = const_cast<char*>(text.data());
     setg(begin, begin, begin + text.size());
   }
+  std::size_t Taken() const { return static_cast<std::size_t>(gptr() - eback()); }
 };
 
 }  // namespace
 
 bool ParseMappingText(const std::string& text, TiXmlDocument* document,
-                      std::string* errorDescription) {
+                      std::string* errorDescription, std::size_t* readLength) {
+  if (readLength != nullptr) *readLength = 0;
   if (!CheckMappingText(text, errorDescription)) return false;
   TextStreamBuffer buffer(text);
   std::istream stream(&buffer);
   stream >> *document;
+  if (readLength != nullptr) *readLength = buffer.Taken();
   if (!document->Error()) return true;
   *errorDescription = document->ErrorDesc();
   return false;

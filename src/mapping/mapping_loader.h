@@ -4,6 +4,7 @@
 // file: it parses with ParseMappingText and judges every element with ReadSetting and ReadTerm.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,9 +18,11 @@ namespace pos_video {
 
 // Parses the mapping file's text as the launcher does: the guard's pre-scan, then TinyXML's stream
 // input, which reads up to the end of the first top-level element. On failure returns false and
-// stores the description that follows "Cmd line configuration document XML error: ".
+// stores the description that follows "Cmd line configuration document XML error: ". When given,
+// `readLength` receives how many characters of `text` the reader took (0 when the guard refused
+// the text): whatever lies beyond them is never parsed.
 bool ParseMappingText(const std::string& text, TiXmlDocument* document,
-                      std::string* errorDescription);
+                      std::string* errorDescription, std::size_t* readLength = nullptr);
 
 enum class SettingReading { kRead, kAbsent, kNotInteger };
 
