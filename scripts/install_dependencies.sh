@@ -10,10 +10,12 @@ packages=(
   clang libclang-rt-14-dev time
 )
 
-# The Windows program (MinGW-w64; dpkg-dev unpacks Debian's TinyXML source for it) and its tests
-# under Wine on a virtual display. Installed with their recommended packages: Wine draws its
-# message boxes with the fonts and X extensions it recommends.
-windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 xvfb)
+# The Windows program, 32-bit (MinGW-w64 for i686; dpkg-dev unpacks Debian's TinyXML source for
+# it), its tests under Wine on a virtual display (wine32 runs the 32-bit program in Wine's 64-bit
+# prefix, as on 64-bit Windows), and its packages (wixl and msitools make the .msi, zip the .zip).
+# Installed with their recommended packages: Wine draws its message boxes with the fonts and X
+# extensions it recommends.
+windows_packages=(g++-mingw-w64-i686-posix dpkg-dev wine wine64 wine32:i386 xvfb wixl msitools zip)
 
 missing_of() {
   local package
@@ -26,6 +28,10 @@ mapfile -t missing < <(missing_of "${packages[@]}")
 mapfile -t missing_windows < <(missing_of "${windows_packages[@]}")
 if [ ${#missing[@]} -gt 0 ] || [ ${#missing_windows[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
+  # wine32 is an i386 package: the machine must take that architecture's packages first.
+  if [[ " ${missing_windows[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
   apt-get update -q
 fi
 if [ ${#missing[@]} -gt 0 ]; then
