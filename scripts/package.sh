@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the shipped Windows programs (32-bit, Release) and packages them for Windows 7 and later:
+#   build/package/pos-video-launcher-VERSION.msi   the installer (per machine, upgrades in place)
+#   build/package/pos-video-launcher-VERSION.zip   the same files, to copy by hand
+# VERSION is the project's version, from project() in CMakeLists.txt. Installs what it needs from
+# Debian's archive first, like the other scripts.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install_dependencies.sh >/dev/null
+scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target windows_packages >/dev/null
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+[ -n "$version" ] || { echo "no project version in build/windows/CMakeCache.txt" >&2; exit 1; }
+for package in build/package/pos-video-launcher-"$version".{msi,zip}; do
+  [ -f "$package" ] || { echo "not built: $package" >&2; exit 1; }
+  echo "$package ($(stat -c %s "$package") bytes)"
+done
