@@ -4,10 +4,11 @@
 #
 #   scripts/demo.sh [--native] [LAUNCHER ARGUMENTS...]
 #
-# By default the Windows launcher runs under Wine, on a display of its own, with a demo client
-# installed as the video client that tells what it was asked to show; a message box's text is
-# printed here, and the box is dismissed, instead of waiting for a click nobody can give. The
-# first run makes a Wine prefix for the demo in build/wine-demo (about ten seconds).
+# By default the shipped Windows launcher (32-bit) runs under Wine, on a display of its own, with
+# a demo client installed as the video client that tells what it was asked to show; a message
+# box's text is printed here, and the box is dismissed, instead of waiting for a click nobody can
+# give. The first run makes a Wine prefix for the demo in build/wine-demo (about 15 seconds). The
+# small Windows programs of the demo are in demo/.
 # --native runs the Linux build instead, with a stand-in for wine that prints what it was asked
 # to start.
 set -euo pipefail
@@ -54,7 +55,7 @@ windows_demo() {
     wait_for_processes >/dev/null
   local bin=$root/build/windows/bin
 
-  source tests/windows/wine_session.sh
+  source demo/wine_session.sh
   session=$(mktemp -d)
   trap 'wine_session_stop; rm -rf "$session"' EXIT
   local prefix=$root/build/wine-demo/prefix
@@ -69,7 +70,7 @@ windows_demo() {
   cp "$bin/demo_client.exe" "$client_dir/tarnclient.exe"
   cp examples/termToInput.xml "$store/"
   rm -f "$client_dir/KvCmdLine.xml"
-  export DEMO_CLIENT_REPORT='C:\session\client-report.txt'
+  export DEMO_CLIENT_RECORD_DIR='C:\session'
 
   echo "Running under Wine, in C:\\store with the sample termToInput.xml:"
   echo "  pos-video-launcher.exe ${arguments[*]}"
@@ -84,9 +85,10 @@ windows_demo() {
     echo "Message box \"POS Audit to Video Interface\", dismissed with OK:"
     sed 's/^/  /' "$box"
   done
-  if [ -f "$WINE_SESSION_DIR/client-report.txt" ]; then
+  local records=("$WINE_SESSION_DIR"/client-*.txt)
+  if [ -e "${records[0]}" ]; then
     echo "The client was started:"
-    sed 's/^/  /' "$WINE_SESSION_DIR/client-report.txt"
+    sed 's/^/  /' "${records[@]}"
     echo "--- C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml (CR LF line ends) ---"
     tr -d '\r' <"$client_dir/KvCmdLine.xml"
   else

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # The Windows launcher end to end under Wine: a real message box, mouse pointer and process start.
 #
-#   wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING
+#   wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING MSI
 #
-# One fresh Wine prefix and one display for the whole suite (see wine_session.sh). The client is
-# a stand-in that records how it was started and the document it found; message boxes are read
-# and dismissed by the session's reader. Every case runs the launcher as the audit application
-# does, from a folder holding the mapping file, and checks its exit code. Prints each case's
-# outcome; exits non-zero when any failed. Leaves no process and no file behind.
+# One fresh Wine prefix (64-bit, so the 32-bit launcher runs as on 64-bit Windows) and one display
+# for the whole suite (see demo/wine_session.sh). The client is the demo's, which records how it
+# was started and the document it found; message boxes are read and dismissed by the session's
+# reader. Every case runs the launcher as the audit application does, from a folder holding the
+# mapping file, and checks its exit code. MSI is the launcher's installer, installed and removed
+# again. Prints each case's outcome; exits non-zero when any failed. Leaves no process and no file
+# behind.
 set -uo pipefail
 shopt -s nullglob
 
-launcher=$(realpath "${1:?usage: wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING}")
+launcher=$(realpath "${1:?usage: wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING MSI}")
 helpers=$(realpath "${2:?}")
 sample_mapping=$(realpath "${3:?}")
-# shellcheck source=tests/windows/wine_session.sh
-source "$(dirname "$0")/wine_session.sh"
+msi=$(realpath -m "${4:?}")
+# shellcheck source=demo/wine_session.sh
+source "$(dirname "$0")/../../demo/wine_session.sh"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wine-suite.XXXXXX")
 cleanup() {
@@ -38,11 +41,11 @@ echo "Wine session ready in $(($(date +%s) - suite_started)) s (display $DISPLAY
 drive_c=$WINEPREFIX/drive_c
 client_dir="$drive_c/Program Files/Korvane/Client"
 document="$client_dir/KvCmdLine.xml"
+# Where 64-bit Windows puts the client's 32-bit installation.
+x86_client_dir="$drive_c/Program Files (x86)/Korvane/Client"
 store=$drive_c/store          # the audit application's folder, with the mapping file
-records=$drive_c/records      # where the stand-in client records its starts
-export TARNCLIENT_RECORD_DIR='C:\records'
-mkdir -p "$client_dir"
-cp "$helpers/stand_in_client.exe" "$client_dir/tarnclient.exe"
+records=$drive_c/records      # where the client records its starts
+export DEMO_CLIENT_RECORD_DIR='C:\records'
 
 # A command document from an earlier run, which failed runs must leave whole.
 old_document=$'<?xml version="1.0" ?>\r\n<KorvaneInit Top="1" Left="2" Width="3" Height="4" />\r\n'
@@ -99,11 +102,13 @@ place_cursor() {
   wine "$helpers/set_cursor.exe" "$1" "$2" || fail "the pointer could not be placed at $1, $2"
 }
 
-# Runs the launcher in the store folder with the given command line, checks its exit code, and
-# waits until every client it started has ended (and so has written its record).
+# Runs the launcher ($launcher_program, or the one built) in the store folder with the given
+# command line, checks its exit code, and waits until every client it started has ended (and so
+# has written its record).
 run_launcher() {
   local status=0
-  (cd "$store" && timeout "$launch_timeout" wine "$launcher" "$@") || status=$?
+  (cd "$store" && timeout "$launch_timeout" wine "${launcher_program:-$launcher}" "$@") ||
+    status=$?
   [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
   expect_equal "launcher exit code" 0 "$status"
   wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe program.exe ||
@@ -146,10 +151,10 @@ expect_old_document_whole() {
   expect_file "the earlier command document" "$old_document" "$document"
 }
 
-# Only the client and its document: no temporary file was left behind.
+# Only the client and its document: no temporary file was left behind (in the folder $1).
 expect_clean_client_folder() {
   expect_equal "files in the client's folder" "KvCmdLine.xml tarnclient.exe" \
-    "$(cd "$client_dir" && printf '%s ' * | sed 's/ $//')"
+    "$(cd "${1:-$client_dir}" && printf '%s ' * | sed 's/ $//')"
 }
 
 # Field of the document's Search element: Start or End.
@@ -157,10 +162,12 @@ search_field() {
   sed -n "s/.*<Search Start=\"\([-0-9]*\)\" End=\"\([-0-9]*\)\".*/\\$2/p" "$1"
 }
 
+# The client installed in "C:\Program Files" only; nothing left of an earlier case.
 reset_case() {
-  rm -rf "$store" "$records" "$WINE_SESSION_BOXES"/box-* "$drive_c/Program.exe"
-  mkdir -p "$store" "$records"
-  find "$client_dir" -mindepth 1 -not -name tarnclient.exe -delete
+  rm -rf "$store" "$records" "$WINE_SESSION_BOXES"/box-* "$drive_c/Program.exe" \
+    "$drive_c/Program Files/Korvane" "$drive_c/Program Files (x86)/Korvane"
+  mkdir -p "$store" "$records" "$client_dir"
+  cp "$helpers/demo_client.exe" "$client_dir/tarnclient.exe"
   case_failed=0
 }
 
@@ -182,12 +189,6 @@ run_case() {
 }
 
 # --- The cases -----------------------------------------------------------------------------------
-
-# The layer's own checks: the client start's arguments (flags and records that no other process
-# can observe; Wine reports every priority class as normal), CR LF text files, atomic replace.
-platform_layer_unit_tests() {
-  wine "$helpers/platform_windows_test.exe" || fail "platform_windows_test.exe failed"
-}
 
 successful_launch() {
   cp "$sample_mapping" "$store/termToInput.xml"
@@ -238,6 +239,17 @@ time_option() {
   expect_equal "client starts" 2 "$(client_starts)"
 }
 
+# The 32-bit program counts time in 64 bits: 2040-06-06 14:50:25 EDT is 2222621425 (18:50:25 UTC).
+time_after_2038() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  place_cursor 0 1023
+  TZ=EST5EDT run_launcher -t2040-06-06 14:50:25 -n 4
+  expect_document "document for a time after 2038" "$document" \
+    1023 0 2222621420 2222621430 'Number="7" Device="2"'
+  expect_boxes
+  expect_equal "client starts" 1 "$(client_starts)"
+}
+
 missing_mapping_file() {
   printf '%s' "$old_document" >"$document"
   run_launcher -n 4
@@ -285,11 +297,12 @@ invalid_mapping() {
   grep -q '<Input Name="Door" />' "$document" || fail "terminal 6's document was not written"
 }
 
-# The document is held open by a reader that does not share deletion, so it cannot be replaced.
-document_cannot_be_written() {
+# Runs the launcher with "-n 4" while a reader holds the command document open, sharing it as
+# hold_open.exe's SHARING ($1) says, never for deletion: the document cannot be replaced.
+launch_while_document_held() {
   cp "$sample_mapping" "$store/termToInput.xml"
   printf '%s' "$old_document" >"$document"
-  wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' \
+  wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' "$1" \
     'C:\session\held' 'C:\session\release' &
   local holder=$!
   if wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any; then
@@ -300,18 +313,57 @@ document_cannot_be_written() {
   touch "$WINE_SESSION_DIR/release"
   wait $holder || fail "hold_open.exe failed"
   rm -f "$WINE_SESSION_DIR/held" "$WINE_SESSION_DIR/release"
+}
 
+# A reader that shares the document for reading only: it can be neither replaced nor written.
+document_cannot_be_written() {
+  launch_while_document_held read
   expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error \n'
   expect_no_client_start
   expect_old_document_whole
   expect_clean_client_folder
 }
 
+# A reader that shares the document for reading and writing, as the client may still hold the
+# last one: the new document is written in place, and the client starts with it.
+document_held_open_by_a_reader() {
+  launch_while_document_held read-write
+  expect_boxes
+  local started=("$records"/client-*.txt)
+  expect_equal "client starts" 1 ${#started[@]}
+  grep -q '<Input Number="7" Device="2" />' "$document" || fail "the new document was not written"
+  [ ${#started[@]} -eq 0 ] || cmp -s "$document" "${started[0]%.txt}.xml" ||
+    fail "the client found another document"
+  expect_clean_client_folder
+}
+
+# A client installed only in "C:\Program Files (x86)", as its 32-bit installer does on 64-bit
+# Windows: the document is written there and the client started there.
+client_only_in_x86_program_files() {
+  rm -rf "$drive_c/Program Files/Korvane"
+  mkdir -p "$x86_client_dir"
+  cp "$helpers/demo_client.exe" "$x86_client_dir/tarnclient.exe"
+  cp "$sample_mapping" "$store/termToInput.xml"
+  run_launcher -n 4
+  expect_boxes
+  local started=("$records"/client-*.txt)
+  [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
+  local record=${started[0]} folder='C:\Program Files (x86)\Korvane\Client'
+  expect_equal "client program" "$folder\\tarnclient.exe" "$(record_field "$record" module)"
+  expect_equal "client current directory" "$folder" "$(record_field "$record" current_directory)"
+  grep -q '<Input Number="7" Device="2" />' "$x86_client_dir/KvCmdLine.xml" ||
+    fail "the document was not written beside the client"
+  cmp -s "$x86_client_dir/KvCmdLine.xml" "${record%.txt}.xml" ||
+    fail "the client found another document"
+  [ ! -e "$drive_c/Program Files/Korvane" ] || fail "something was written under C:\\Program Files"
+  expect_clean_client_folder "$x86_client_dir"
+}
+
 # "C:\Program.exe" is what Windows runs first for the unquoted client path when no application
 # name is given. The control shows that Wine does that here; the launcher must not.
 planted_program_exe() {
   cp "$sample_mapping" "$store/termToInput.xml"
-  cp "$helpers/stand_in_client.exe" "$drive_c/Program.exe"
+  cp "$helpers/demo_client.exe" "$drive_c/Program.exe"
   printf '%s' "$old_document" >"$document"
   wine "$helpers/start_without_application_name.exe" || fail "the control start failed"
   if ! grep -qx 'module=C:\\Program.exe' "$records"/client-*.txt /dev/null; then
@@ -376,9 +428,60 @@ two_launches_at_once() {
   expect_clean_client_folder
 }
 
-for test_case in platform_layer_unit_tests successful_launch time_option missing_mapping_file \
+# The versions of the launcher that Windows lists as installed, one a line.
+installed_versions() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+    tr -d '\r' |
+    awk -v RS= '/DisplayName +REG_SZ +POS audit to video launcher(\n|$)/ &&
+                match($0, /DisplayVersion +REG_SZ +[^\n]*/) { print substr($0, RSTART, RLENGTH) }' |
+    sed 's/.*REG_SZ *//'
+}
+
+# The installer as an administrator's deployment runs it: silently, per machine. The launcher it
+# installs runs from there; a later version replaces it, but not the other way round;
+# uninstalling leaves nothing of it.
+installed_from_the_msi() {
+  [ -f "$msi" ] || { fail "no installer at $msi (wixl, msitools and zip missing?)"; return; }
+  local later=$scratch/later
+  bash "$(dirname "$0")/../../packaging/build_packages.sh" 99.0.0 "$launcher" \
+    "$helpers/pos-video-check.exe" "$later" >/dev/null || fail "no later version could be built"
+  cp "$msi" "$WINE_SESSION_DIR/launcher.msi"
+  cp "$later/pos-video-launcher-99.0.0.msi" "$WINE_SESSION_DIR/later.msi"
+  local status=0 installed="$drive_c/Program Files (x86)/POS Video Launcher"
+  wine msiexec /i 'C:\session\launcher.msi' /qn || status=$?
+  expect_equal "msiexec /i exit code" 0 $status
+  expect_equal "installed files" \
+    "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
+    "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
+  cmp -s "$launcher" "$installed/pos-video-launcher.exe" || fail "the installed launcher is not the one built"
+
+  cp "$installed/examples/termToInput.xml" "$store/"
+  launcher_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
+    run_launcher -n 2
+  expect_boxes
+  expect_equal "client starts" 1 "$(client_starts)"
+  grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
+
+  status=0
+  wine msiexec /i 'C:\session\later.msi' /qn || status=$?
+  expect_equal "msiexec /i exit code of the later version" 0 $status
+  expect_equal "installed versions after the later one" 99.0.0 "$(installed_versions)"
+  grep -q 'launcher 99.0.0' "$installed/README.txt" || fail "the later version's files are not there"
+  wine msiexec /i 'C:\session\launcher.msi' /qn && fail "the earlier version replaced the later one"
+  expect_equal "installed versions after trying the earlier one" 99.0.0 "$(installed_versions)"
+
+  status=0
+  wine msiexec /x 'C:\session\later.msi' /qn || status=$?
+  expect_equal "msiexec /x exit code" 0 $status
+  [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
+  expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
+  rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
+}
+
+for test_case in successful_launch time_option time_after_2038 missing_mapping_file \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
-  planted_program_exe two_launches_at_once mapping_saved_as_utf16 long_command_line; do
+  document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
+  two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
   run_case $test_case
 done
 

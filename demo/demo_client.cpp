@@ -1,9 +1,13 @@
-// Stands in for the video client in the demo: tells what it was asked to show.
+// Stands in for the video client, in the demo and in the end-to-end tests: records how it was
+// started and tells what it was asked to show, then ends.
 //
-// Reads the command document named by its -F option from its current directory, as the client
-// does, and writes a short account (camera, time window, window position and size) to
-// %DEMO_CLIENT_REPORT%, or demo-client-report.txt beside itself: a program started by the
-// windowless launcher has no console to print to.
+// It reads the command document named by its -F option, relative to its current directory, as
+// the client does. A program started by the windowless launcher has no console to print to, so
+// it writes to the folder %DEMO_CLIENT_RECORD_DIR% (its own folder when unset):
+//   client-<process id>.xml  the document's bytes, when it was found;
+//   client-<process id>.txt  written last, so its presence means the record is complete:
+//     module=, command_line=, current_directory= and document= (found or missing) lines, then
+//     what the document asks to show (camera, time window, window position and size).
 #include <tinyxml.h>
 #include <windows.h>
 
@@ -31,10 +35,11 @@ std::string LocalTime(const std::string& secondsText) {
   return text;
 }
 
-std::string Account(const std::string& documentName) {
+std::string Account(const std::string& documentText) {
   TiXmlDocument document;
-  if (!document.LoadFile(documentName.c_str())) {
-    return "cannot read the command document " + documentName + ": " + document.ErrorDesc() + "\n";
+  document.Parse(documentText.c_str());
+  if (document.Error()) {
+    return "  (not a readable command document: " + std::string(document.ErrorDesc()) + ")\n";
   }
   const TiXmlElement* root = document.FirstChildElement("KorvaneInit");
   const TiXmlElement* search = root != nullptr ? root->FirstChildElement("Search") : nullptr;
@@ -61,16 +66,25 @@ std::string Account(const std::string& documentName) {
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previousInstance*/, LPSTR /*commandLine*/,
                    int /*showCommand*/) {
+  const std::string module = pos_video_demo::ModulePath();
   const std::string commandLine = GetCommandLineA();
   char directory[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, directory);
+
+  std::string document;
+  bool found = false;
   const std::size_t option = commandLine.find(" -F");
-  std::string report = "video client started: " + commandLine + "\n  in " + directory + "\n";
-  report += option != std::string::npos
-                ? "asked to show:\n" + Account(commandLine.substr(option + 3))
-                : "no command document (-F) on the command line\n";
-  const std::string path = pos_video_test::EnvironmentVariable(
-      "DEMO_CLIENT_REPORT",
-      pos_video_test::FolderOf(pos_video_test::ModulePath()) + "\\demo-client-report.txt");
-  return pos_video_test::WriteWholeFile(path, report) ? 0 : 1;
+  if (option != std::string::npos) {
+    found = pos_video_demo::ReadWholeFile(commandLine.substr(option + 3), &document);
+  }
+
+  const std::string record = pos_video_demo::EnvironmentVariable("DEMO_CLIENT_RECORD_DIR",
+                                                                 pos_video_demo::FolderOf(module)) +
+                             "\\client-" + std::to_string(GetCurrentProcessId());
+  if (found && !pos_video_demo::WriteWholeFile(record + ".xml", document)) return 1;
+  std::string summary = "module=" + module + "\ncommand_line=" + commandLine +
+                        "\ncurrent_directory=" + directory +
+                        "\ndocument=" + (found ? "found" : "missing") + "\n";
+  if (found) summary += "asked to show:\n" + Account(document);
+  return pos_video_demo::WriteWholeFile(record + ".txt", summary) ? 0 : 1;
 }

@@ -1,20 +1,23 @@
 # shellcheck shell=bash
-# One Wine session on an X display of its own, for the end-to-end tests and the demo. Sourced.
+# One Wine session on an X display of its own, for the demo and the end-to-end tests. Sourced.
 #
 #   wine_session_start HELPERS_DIR SESSION_DIR [PREFIX]
 #   wine_session_stop
 #
-# wine_session_start makes a Wine prefix in PREFIX (SESSION_DIR/prefix by default; a prefix that
-# is already there is used as it is), starts Xvfb on a free display and, in the prefix, the
+# wine_session_start makes a 64-bit Wine prefix in PREFIX (SESSION_DIR/prefix by default; a prefix
+# that is already there is used as it is), in which the 32-bit launcher runs as on 64-bit Windows,
+# with a "C:\Program Files (x86)"; then it starts Xvfb on a free display and, in the prefix, the
 # message box reader of HELPERS_DIR. The reader presses OK on each of the launcher's message boxes
 # after recording its text in $WINE_SESSION_BOXES, and it keeps the session's Wine processes
 # alive: when Wine's desktop process starts again it moves the pointer to the screen's centre.
 # Exports WINEPREFIX and DISPLAY for the wine commands that follow.
 #
 # wine_session_stop ends all of it again by process id (Wine's own processes through wineserver of
-# this prefix) and is safe to call at any point, also when the start failed half way; call it
-# from an EXIT trap. As a last resort, should the calling shell be killed, the reader ends after
-# WINE_SESSION_SECONDS (300), Wine's processes follow it, and Xvfb ends with its last client.
+# this prefix) and is safe to call at any point, also when the start failed half way or a process
+# already ended by itself. It always returns 0, so an EXIT trap that calls it under "set -e"
+# keeps the script's exit status. As a last resort, should the calling shell be killed, the
+# reader ends after WINE_SESSION_SECONDS (300), Wine's processes follow it, and Xvfb ends with its
+# last client.
 
 WINE_SESSION_XVFB_PID=
 WINE_SESSION_READER_PID=
@@ -48,7 +51,7 @@ wine_session_start() {
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Made before the display exists, so that Xvfb's first client is the session's own.
-    env -u DISPLAY wineboot -i >"$session/wineboot.log" 2>&1 ||
+    WINEARCH=win64 env -u DISPLAY wineboot -i >"$session/wineboot.log" 2>&1 ||
       wine_session_fail "wineboot failed, see $session/wineboot.log" || return 1
     # Without a window manager Wine waits two seconds for each closed managed window to be
     # withdrawn; unmanaged windows close at once.
@@ -89,20 +92,23 @@ wine_session_wait_for_exit() {
   ! kill -0 "$1" 2>/dev/null
 }
 
+# Each step may find its process gone already (Xvfb ends with its last client, so usually is):
+# none of their failures may end a caller running under "set -e".
 wine_session_stop() {
   if [ -n "$WINE_SESSION_READER_PID" ]; then
-    touch "$WINE_SESSION_DIR/stop" 2>/dev/null
-    wine_session_wait_for_exit "$WINE_SESSION_READER_PID" 100 || kill "$WINE_SESSION_READER_PID"
-    wait "$WINE_SESSION_READER_PID" 2>/dev/null
+    touch "$WINE_SESSION_DIR/stop" 2>/dev/null || true
+    wine_session_wait_for_exit "$WINE_SESSION_READER_PID" 100 ||
+      kill "$WINE_SESSION_READER_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_READER_PID" 2>/dev/null || true
     WINE_SESSION_READER_PID=
   fi
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
   fi
   if [ -n "$WINE_SESSION_XVFB_PID" ]; then
-    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null
-    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
     WINE_SESSION_XVFB_PID=
   fi
   return 0

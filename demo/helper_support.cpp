@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace pos_video_test {
+namespace pos_video_demo {
 
 bool ReadWholeFile(const std::string& path, std::string* contents) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -56,4 +56,4 @@ std::string ModulePath() {
   return path;
 }
 
-}  // namespace pos_video_test
+}  // namespace pos_video_demo

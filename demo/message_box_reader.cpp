@@ -5,9 +5,9 @@
 // Watches for windows captioned "POS Audit to Video Interface" until STOP_FILE exists or SECONDS
 // have passed. For each box it writes RECORD_DIR\box-NNN.txt (the text as the box shows it, byte
 // for byte) and RECORD_DIR\box-NNN.info (the text control's class and the visible buttons), then
-// presses OK and waits for the box to close. It runs for a whole test session, which also keeps
-// Wine's desktop process, and with it the mouse pointer, in place between the tests; once the
-// desktop is up it writes RECORD_DIR\ready.
+// presses OK and waits for the box to close. It runs for a whole Wine session (the demo's, or the
+// end-to-end tests'), which also keeps Wine's desktop process, and with it the mouse pointer, in
+// place between launches; once the desktop is up it writes RECORD_DIR\ready.
 #include <windows.h>
 
 #include <cstdio>
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
 
   // The desktop is made on first use; a pointer placed before that would be moved to its centre.
   GetDesktopWindow();
-  if (!pos_video_test::WriteWholeFile(recordDir + "\\ready", "")) {
+  if (!pos_video_demo::WriteWholeFile(recordDir + "\\ready", "")) {
     std::fprintf(stderr, "message_box_reader: cannot write to %s\n", recordDir.c_str());
     return 1;
   }
@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
     std::string buttons;
     EnumChildWindows(box, AddVisibleButton, reinterpret_cast<LPARAM>(&buttons));
     // Written before OK is pressed: once the launcher has ended, its boxes are all on record.
-    if (!pos_video_test::WriteWholeFile(record + ".txt", TextOf(text)) ||
-        !pos_video_test::WriteWholeFile(record + ".info",
+    if (!pos_video_demo::WriteWholeFile(record + ".txt", TextOf(text)) ||
+        !pos_video_demo::WriteWholeFile(record + ".info",
                                         "class=" + ClassOf(text) + "\nbuttons=" + buttons + "\n")) {
       std::fprintf(stderr, "message_box_reader: cannot write %s\n", record.c_str());
     }
