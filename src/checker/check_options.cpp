@@ -1,8 +1,7 @@
 #include "checker/check_options.h"
 
-#include "launcher/launch_constants.h"
-#include "launcher/saturated_integer.h"
-#include "launcher/terminal_option.h"
+#include "base/launch_constants.h"
+#include "base/saturated_integer.h"
 
 namespace pos_video {
 

@@ -14,7 +14,7 @@ int CheckExitStatus(const MappingReport& report) {
 }
 
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
-               std::ostream& out, std::ostream& err) {
+               FileReader& files, std::ostream& out, std::ostream& err) {
   CheckOptions options;
   std::string error;
   if (!ParseCheckOptions(arguments, &options, &error)) {
@@ -26,7 +26,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     return kExitNothingSkipped;
   }
 
-  const MappingReport report = InspectMappingFile(options.path);
+  const MappingReport report = InspectMappingFile(options.path, files);
   PrintMappingReport(out, options.path, report);
   if (options.preview) {
     // The launcher's own reading of its time option, so the same text gives the same time.

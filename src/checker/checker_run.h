@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
 #include "checker/mapping_report.h"
 
 namespace pos_video {
@@ -19,10 +20,10 @@ constexpr int kExitUsage = 64;  // The customary status for a wrong command line
 // 0, 1 or 2 for what the launcher makes of the file.
 int CheckExitStatus(const MappingReport& report);
 
-// Checks the mapping file the arguments name and prints the report to `out`, followed by the
-// launch preview when asked for. Usage errors go to `err`. `currentTime` places a previewed search
-// that has no time of its own, as the launcher's current time does.
+// Checks the mapping file the arguments name, read through `files`, and prints the report to `out`,
+// followed by the launch preview when asked for. Usage errors go to `err`. `currentTime` places a
+// previewed search that has no time of its own, as the launcher's current time does.
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
-               std::ostream& out, std::ostream& err);
+               FileReader& files, std::ostream& out, std::ostream& err);
 
 }  // namespace pos_video

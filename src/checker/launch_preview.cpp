@@ -1,8 +1,8 @@
 #include "checker/launch_preview.h"
 
+#include "base/launch_constants.h"
 #include "checker/message_collector.h"
 #include "command_document/command_document_writer.h"
-#include "launcher/launch_constants.h"
 
 namespace pos_video {
 
@@ -14,20 +14,15 @@ LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
   preview.messages = report.launcherMessages;
   if (!report.loaded) return preview;
 
-  MessageCollector collector;
-  const auto found = report.table.find(terminal);
-  if (found == report.table.end()) {
-    // The writer itself tells of a terminal it cannot find, before it touches any file; the
-    // collector would refuse the file anyway.
-    WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, report.table, report.settings,
-                         collector);
-    preview.messages.insert(preview.messages.end(), collector.messages().begin(),
-                            collector.messages().end());
-    return preview;
-  }
-  preview.documentWritten = true;
-  preview.document = PrintCommandDocument(found->second, report.settings, searchTime,
-                                          collector.ReadCursorPosition());
+  MessageCollector messages;
+  DocumentCollector document;
+  // The checker previews the document for a pointer at the screen's corner.
+  preview.documentWritten =
+      WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, report.table,
+                           report.settings, CursorPosition{}, document, messages);
+  preview.document = document.document();
+  preview.messages.insert(preview.messages.end(), messages.messages().begin(),
+                          messages.messages().end());
   return preview;
 }
 

@@ -6,8 +6,22 @@
 #include <vector>
 
 #include "checker/checker_run.h"
+#include "system/text_files.h"
+
+namespace {
+
+// The file named on the command line is a path of this system, read as the launcher reads its own.
+class HostFiles : public pos_video::FileReader {
+ public:
+  pos_video::FileText ReadFile(const std::string& path) override {
+    return pos_video::ReadTextFile(path);
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  return pos_video::RunChecker(arguments, std::time(nullptr), std::cout, std::cerr);
+  HostFiles files;
+  return pos_video::RunChecker(arguments, std::time(nullptr), files, std::cout, std::cerr);
 }

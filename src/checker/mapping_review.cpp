@@ -4,14 +4,13 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "checker/message_collector.h"
 #include "checker/name_slips.h"
 #include "checker/term_diagnosis.h"
 #include "checker/unread_text.h"
-#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
-#include "mapping/mapping_text_guard.h"
 
 namespace pos_video {
 namespace {
@@ -64,15 +63,13 @@ void InspectSetting(const TiXmlElement& root, const char* name, std::int32_t def
   report->settingReports.push_back(setting);
 }
 
-// Judges a Term as the loader does, and notes where the one the table keeps for its terminal
-// stands.
-void InspectTerm(const TiXmlElement& term, MappingReport* report) {
-  const TermReading reading = ReadTerm(term);
+// The loader's judgement of a Term, and where the one the table keeps for its terminal stands.
+void InspectTerm(const TermReading& reading, MappingReport* report) {
   if (reading.verdict != TermVerdict::kStored) {
-    report->diagnostics.push_back(DescribeUnusedTerm(term, reading));
+    report->diagnostics.push_back(DescribeUnusedTerm(reading));
     return;
   }
-  const TextPosition here = PositionOf(term);
+  const TextPosition here = PositionOf(*reading.element);
   const auto [earlier, first] = report->termPositions.emplace(reading.number, here);
   if (first) return;
   Add(report, here, DiagnosticKind::kTerminalReplaced,
@@ -82,17 +79,20 @@ void InspectTerm(const TiXmlElement& term, MappingReport* report) {
   earlier->second = here;
 }
 
-void InspectRoot(const TiXmlElement& root, MappingReport* report) {
+void InspectRoot(const TiXmlElement& root, const std::vector<TermReading>& terms,
+                 MappingReport* report) {
   const LaunchSettings defaults;
   InspectSetting(root, "Width", defaults.Width, report);
   InspectSetting(root, "Height", defaults.Height, report);
   InspectSetting(root, "Pre", defaults.Pre, report);
   InspectSetting(root, "Post", defaults.Post, report);
 
+  // The loader judged the Terms in file order; the other children are the checker's own.
+  auto term = terms.begin();
   for (const TiXmlNode* child = root.FirstChild(); child != nullptr; child = child->NextSibling()) {
     if (const TiXmlElement* element = child->ToElement()) {
-      if (element->ValueStr() == "Term") {
-        InspectTerm(*element, report);
+      if (term != terms.end() && term->element == element) {
+        InspectTerm(*term++, report);
       } else {
         Add(report, PositionOf(*element), DiagnosticKind::kRootChildNotTerm,
             "<" + element->ValueStr() + "> inside TermToInput is ignored: the launcher reads " +
@@ -106,41 +106,42 @@ void InspectRoot(const TiXmlElement& root, MappingReport* report) {
   }
 }
 
-// Parses as the launcher does and reports why nothing could be read, if so.
-bool InspectParse(const std::string& text, TiXmlDocument* document, std::size_t* readLength,
-                  MappingReport* report) {
-  std::string problem;
-  if (!CheckMappingText(text, &problem)) {
+// Why the loader could not read the file at all, if so.
+bool ExplainUnread(const MappingFileReading& reading, MappingReport* report) {
+  if (!reading.file.read) {
+    Add(report, {}, DiagnosticKind::kFileUnreadable,
+        "cannot read the file: " + reading.file.failure);
+  } else if (reading.refused) {
     Add(report, {}, DiagnosticKind::kTextRefused,
-        "the launcher refuses the file before parsing it: " + problem);
+        "the launcher refuses the file before parsing it: " + reading.problem);
+  } else if (reading.xmlError) {
+    const TiXmlDocument& document = reading.document;
+    const TextPosition position = document.ErrorRow() > 0
+                                      ? TextPosition{document.ErrorRow(), document.ErrorCol()}
+                                      : TextPosition{};
+    Add(report, position, DiagnosticKind::kXmlError,
+        "the launcher cannot parse the file: " + reading.problem);
+  } else {
     return false;
   }
-  if (ParseMappingText(text, document, &problem, readLength)) return true;
-  const TextPosition position = document->ErrorRow() > 0
-                                    ? TextPosition{document->ErrorRow(), document->ErrorCol()}
-                                    : TextPosition{};
-  Add(report, position, DiagnosticKind::kXmlError,
-      "the launcher cannot parse the file: " + problem);
-  return false;
+  return true;
 }
 
 }  // namespace
 
-MappingReport InspectMappingText(const std::string& text, const std::string& path) {
+MappingReport InspectMappingFile(const std::string& path, FileReader& files) {
   MappingReport report;
   MessageCollector collector;
+  MappingFileReading reading;
   report.loaded =
-      LoadTerminalMappingsFromText(text, path, report.table, report.settings, collector);
+      LoadTerminalMappings(path, files, collector, report.table, report.settings, &reading);
   report.launcherMessages = collector.messages();
+  if (ExplainUnread(reading, &report)) return report;
 
-  TiXmlDocument document;
-  std::size_t readLength = 0;
-  if (!InspectParse(text, &document, &readLength, &report)) return report;
-
-  const TiXmlElement* root = document.FirstChildElement("TermToInput");
-  const TiXmlElement* first = document.FirstChildElement();
+  const TiXmlElement* root = reading.document.FirstChildElement("TermToInput");
+  const TiXmlElement* first = reading.document.FirstChildElement();
   if (root != nullptr) {
-    InspectRoot(*root, &report);
+    InspectRoot(*root, reading.terms, &report);
   } else if (first == nullptr) {
     Add(&report, {}, DiagnosticKind::kNoElement,
         "the file holds no element: the launcher loads nothing and shows no message");
@@ -150,29 +151,13 @@ MappingReport InspectMappingText(const std::string& text, const std::string& pat
             ">, not <TermToInput>: the launcher loads nothing and shows no message" +
             (EqualIgnoringCase(first->ValueStr(), "TermToInput") ? kCaseNote : ""));
   }
-  InspectUnreadText(text, readLength, &report);
+  InspectUnreadText(reading.file.text, reading.readLength, &report);
   if (root != nullptr && !report.loaded) {
     Add(&report, {}, DiagnosticKind::kNoTerminalStored,
         std::string("no Term gives the launcher a terminal: it loads nothing") +
             (report.launcherMessages.empty() ? ", shows no message" : "") +
             " and never starts the client");
   }
-  return report;
-}
-
-MappingReport InspectMappingFile(const std::string& path) {
-  std::string text;
-  std::string failure;
-  if (ReadMappingFile(path, &text, &failure)) return InspectMappingText(text, path);
-
-  MappingReport report;
-  Add(&report, {}, DiagnosticKind::kFileUnreadable, "cannot read the file: " + failure);
-  // The loader's own attempt gives the launcher's message for a file it cannot open.
-  MessageCollector collector;
-  TerminalMappingTable table;
-  LaunchSettings settings;
-  LoadTerminalMappings(path, table, settings, collector);
-  report.launcherMessages = collector.messages();
   return report;
 }
 

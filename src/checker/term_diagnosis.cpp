@@ -27,7 +27,8 @@ std::string TermLabel(const TermReading& reading) {
 
 }  // namespace
 
-Diagnostic DescribeUnusedTerm(const TiXmlElement& term, const TermReading& reading) {
+Diagnostic DescribeUnusedTerm(const TermReading& reading) {
+  const TiXmlElement& term = *reading.element;
   Diagnostic diagnostic;
   diagnostic.position = {term.Row(), term.Column()};
   const TiXmlElement* system = term.FirstChildElement("System");

@@ -8,9 +8,9 @@ class TiXmlElement;
 
 namespace pos_video {
 
-// For a Term that ReadTerm did not store: the rule it breaks, placed at the Term, with a hint
+// For a Term that the loader did not store: the rule it breaks, placed at the Term, with a hint
 // when a likely slip explains it (a name in the wrong letter case, an Input placed directly under
 // Term instead of inside System).
-Diagnostic DescribeUnusedTerm(const TiXmlElement& term, const TermReading& reading);
+Diagnostic DescribeUnusedTerm(const TermReading& reading);
 
 }  // namespace pos_video

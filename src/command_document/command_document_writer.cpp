@@ -2,10 +2,8 @@
 
 #include <tinyxml.h>
 
-#include <cstdio>
-
+#include "base/report_message.h"
 #include "command_document/element_lookup.h"
-#include "launcher/report_message.h"
 
 namespace pos_video {
 namespace {
@@ -47,44 +45,21 @@ std::string Print(const TiXmlDocument& document) {
   return printer.Str();
 }
 
-// Writes `text` to a fresh file beside `path`, then puts it in place in one step, so the client
-// never finds a half-written document and a failed write leaves the old one whole.
-bool SaveTextSafely(const std::string& text, const std::string& path, Platform& platform) {
-  std::string temporaryPath;
-  std::FILE* file = platform.CreateTemporaryFileBeside(path, &temporaryPath);
-  if (file == nullptr) return false;
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fflush(file) == 0 && written;
-  written = std::ferror(file) == 0 && written;
-  written = std::fclose(file) == 0 && written;
-  if (written && platform.ReplaceFile(temporaryPath, path)) return true;
-  platform.RemoveFile(temporaryPath);
-  return false;
-}
-
 }  // namespace
-
-std::string PrintCommandDocument(const TerminalMapping& mapping, const LaunchSettings& settings,
-                                 std::int64_t searchTime, CursorPosition cursor) {
-  TiXmlDocument document;
-  BuildCommandDocument(document, mapping, settings, searchTime, cursor);
-  return Print(document);
-}
 
 bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::int64_t searchTime,
                           const TerminalMappingTable& table, const LaunchSettings& settings,
-                          Platform& platform) {
-  const CursorPosition cursor = platform.ReadCursorPosition();
+                          CursorPosition cursor, FileSaver& files, MessageSink& messages) {
   const auto found = table.find(terminal);
   if (found == table.end()) {
-    ReportMessage(platform, "Mapping of search terminal %d to camera not found.\n",
+    ReportMessage(messages, "Mapping of search terminal %d to camera not found.\n",
                   static_cast<int>(terminal));
     return false;
   }
   TiXmlDocument document;
   BuildCommandDocument(document, found->second, settings, searchTime, cursor);
-  if (!SaveTextSafely(Print(document), path, platform)) {
-    ReportMessage(platform, "Error writing file %s.  Error %s\n", path.c_str(),
+  if (!files.SaveFile(path, Print(document)).saved) {
+    ReportMessage(messages, "Error writing file %s.  Error %s\n", path.c_str(),
                   document.ErrorDesc());
     return false;
   }

@@ -3,8 +3,8 @@
 #include <ctime>
 #include <string>
 
-#include "launcher/platform_posix.h"
 #include "launcher/run_sequence.h"
+#include "system/posix_platform.h"
 
 int main(int argc, char** argv) {
   std::string commandLineText;

@@ -2,9 +2,9 @@
 // command-line text the launcher reads its options from.
 #include <ctime>
 
-#include "launcher/platform_windows.h"
 #include "launcher/run_sequence.h"
-#include "launcher/windows_api.h"
+#include "system/windows_api.h"
+#include "system/windows_platform.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previousInstance*/, LPSTR commandLine,
                    int /*showCommand*/) {

@@ -1,7 +1,7 @@
 #include "launcher/run_sequence.h"
 
+#include "base/launch_constants.h"
 #include "command_document/command_document_writer.h"
-#include "launcher/launch_constants.h"
 #include "launcher/terminal_option.h"
 #include "mapping/mapping_loader.h"
 #include "search_time/time_option.h"
@@ -14,12 +14,12 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
 
   TerminalMappingTable table;
   LaunchSettings settings;
-  if (!LoadTerminalMappings(kMappingFilePath, table, settings, platform)) return 0;
+  if (!LoadTerminalMappings(kMappingFilePath, platform, platform, table, settings)) return 0;
   if (!WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, table, settings,
-                            platform)) {
+                            platform.ReadCursorPosition(), platform, platform)) {
     return 0;
   }
-  platform.StartProcess({kClientProgramPath, kClientCommandLine, kClientDirectory});
+  platform.StartProgram({kClientProgramPath, kClientArguments, kClientDirectory});
   return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/platform.h"
+#include "base/platform.h"
 
 namespace pos_video {
 

@@ -1,7 +1,7 @@
 #include "launcher/terminal_option.h"
 
-#include "launcher/command_line_option.h"
-#include "launcher/saturated_integer.h"
+#include "base/command_line_option.h"
+#include "base/saturated_integer.h"
 
 namespace pos_video {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace pos_video {
+#include "base/launch_constants.h"
 
-constexpr std::int32_t kDefaultTerminal = 101;
+namespace pos_video {
 
 // Returns the terminal number the command-line text asks for, kDefaultTerminal without an option.
 // The number follows the option's two characters and is read as atoi reads, saturated at the

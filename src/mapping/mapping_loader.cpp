@@ -1,13 +1,11 @@
 #include "mapping/mapping_loader.h"
 
-#include <tinyxml.h>
-
 #include <istream>
 #include <streambuf>
+#include <utility>
 
-#include "launcher/report_message.h"
-#include "launcher/saturated_integer.h"
-#include "mapping/mapping_file_reading.h"
+#include "base/report_message.h"
+#include "base/saturated_integer.h"
 #include "mapping/mapping_text_guard.h"
 
 namespace pos_video {
@@ -24,20 +22,55 @@ class TextStreamBuffer : public std::streambuf {
   std::size_t Taken() const { return static_cast<std::size_t>(gptr() - eback()); }
 };
 
-}  // namespace
-
-bool ParseMappingText(const std::string& text, TiXmlDocument* document,
-                      std::string* errorDescription, std::size_t* readLength) {
-  if (readLength != nullptr) *readLength = 0;
-  if (!CheckMappingText(text, errorDescription)) return false;
-  TextStreamBuffer buffer(text);
+// The guard's pre-scan, then TinyXML's stream input, which reads up to the end of the first
+// top-level element. Returns false with `reading.problem` set when nothing could be parsed.
+bool ParseMappingText(MappingFileReading& reading) {
+  if (!CheckMappingText(reading.file.text, &reading.problem)) {
+    reading.refused = true;
+    return false;
+  }
+  TextStreamBuffer buffer(reading.file.text);
   std::istream stream(&buffer);
-  stream >> *document;
-  if (readLength != nullptr) *readLength = buffer.Taken();
-  if (!document->Error()) return true;
-  *errorDescription = document->ErrorDesc();
+  stream >> reading.document;
+  reading.readLength = buffer.Taken();
+  if (!reading.document.Error()) return true;
+  reading.xmlError = true;
+  reading.problem = reading.document.ErrorDesc();
   return false;
 }
+
+TermReading ReadTerm(const TiXmlElement& term) {
+  TermReading reading;
+  reading.element = &term;
+  if (ReadIntegerAttribute(term, "Number", &reading.number) != SettingReading::kRead) {
+    reading.verdict = TermVerdict::kNoIntegerNumber;
+    return reading;
+  }
+  const TiXmlElement* system = term.FirstChildElement("System");
+  const char* systemName = system != nullptr ? system->Attribute("Name") : nullptr;
+  const TiXmlElement* input = system != nullptr ? system->FirstChildElement("Input") : nullptr;
+  const char* inputName = input != nullptr ? input->Attribute("Name") : nullptr;
+  const char* inputNumber = input != nullptr ? input->Attribute("Number") : nullptr;
+  if (system == nullptr) {
+    reading.verdict = TermVerdict::kNoSystem;
+  } else if (systemName == nullptr) {
+    reading.verdict = TermVerdict::kSystemWithoutName;
+  } else if (input == nullptr) {
+    reading.verdict = TermVerdict::kNoInput;
+  } else if (inputName == nullptr && inputNumber == nullptr) {
+    reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
+  } else {
+    const char* device = input->Attribute("Device");
+    reading.mapping.systemName = systemName;
+    if (inputName != nullptr) reading.mapping.inputName = inputName;
+    if (inputNumber != nullptr) reading.mapping.inputNumber = inputNumber;
+    if (device != nullptr) reading.mapping.device = device;
+    reading.verdict = TermVerdict::kStored;
+  }
+  return reading;
+}
+
+}  // namespace
 
 SettingReading ReadIntegerAttribute(const TiXmlElement& element, const char* name,
                                     std::int32_t* value) {
@@ -49,53 +82,23 @@ SettingReading ReadIntegerAttribute(const TiXmlElement& element, const char* nam
   return SettingReading::kRead;
 }
 
-TermReading ReadTerm(const TiXmlElement& term) {
-  TermReading reading;
-  if (ReadIntegerAttribute(term, "Number", &reading.number) != SettingReading::kRead) {
-    reading.verdict = TermVerdict::kNoIntegerNumber;
-    return reading;
-  }
-  const TiXmlElement* system = term.FirstChildElement("System");
-  if (system == nullptr) {
-    reading.verdict = TermVerdict::kNoSystem;
-    return reading;
-  }
-  const char* systemName = system->Attribute("Name");
-  if (systemName == nullptr) {
-    reading.verdict = TermVerdict::kSystemWithoutName;
-    return reading;
-  }
-  const TiXmlElement* input = system->FirstChildElement("Input");
-  if (input == nullptr) {
-    reading.verdict = TermVerdict::kNoInput;
-    return reading;
-  }
-  const char* inputName = input->Attribute("Name");
-  const char* inputNumber = input->Attribute("Number");
-  const char* device = input->Attribute("Device");
-  if (inputName == nullptr && inputNumber == nullptr) {
-    reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
-    return reading;
-  }
-  reading.mapping.systemName = systemName;
-  if (inputName != nullptr) reading.mapping.inputName = inputName;
-  if (inputNumber != nullptr) reading.mapping.inputNumber = inputNumber;
-  if (device != nullptr) reading.mapping.device = device;
-  reading.verdict = TermVerdict::kStored;
-  return reading;
-}
-
-bool LoadTerminalMappingsFromText(const std::string& text, const std::string& path,
-                                  TerminalMappingTable& table, LaunchSettings& settings,
-                                  Platform& platform) {
-  TiXmlDocument document;
-  std::string errorDescription;
-  if (!ParseMappingText(text, &document, &errorDescription)) {
-    ReportMessage(platform, "Cmd line configuration document XML error: %s",
-                  errorDescription.c_str());
+bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
+                          TerminalMappingTable& table, LaunchSettings& settings,
+                          MappingFileReading* reading) {
+  MappingFileReading ownReading;
+  MappingFileReading& read = reading != nullptr ? *reading : ownReading;
+  // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
+  // opened: either way there is nothing to load.
+  read.file = files.ReadFile(path);
+  if (!read.file.read) {
+    ReportMessage(messages, "Could not open file %s\n", path.c_str());
     return false;
   }
-  const TiXmlElement* root = document.FirstChildElement("TermToInput");
+  if (!ParseMappingText(read)) {
+    ReportMessage(messages, "Cmd line configuration document XML error: %s", read.problem.c_str());
+    return false;
+  }
+  const TiXmlElement* root = read.document.FirstChildElement("TermToInput");
   if (root == nullptr) return false;
 
   ReadIntegerAttribute(*root, "Width", &settings.Width);
@@ -106,29 +109,18 @@ bool LoadTerminalMappingsFromText(const std::string& text, const std::string& pa
   bool storedAny = false;
   for (const TiXmlElement* term = root->FirstChildElement("Term"); term != nullptr;
        term = term->NextSiblingElement("Term")) {
-    const TermReading reading = ReadTerm(*term);
-    if (reading.verdict == TermVerdict::kStored) {
-      table[reading.number] = reading.mapping;
+    TermReading termReading = ReadTerm(*term);
+    if (termReading.verdict == TermVerdict::kStored) {
+      table[termReading.number] = termReading.mapping;
       storedAny = true;
-    } else if (reading.verdict == TermVerdict::kInputWithoutNameOrNumber) {
-      ReportMessage(platform, "Found invalid mapping for Term Number %d in file %s\n",
-                    static_cast<int>(reading.number), path.c_str());
+    } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber) {
+      ReportMessage(messages, "Found invalid mapping for Term Number %d in file %s\n",
+                    static_cast<int>(termReading.number), path.c_str());
     }
+    // Only a caller that explains the reading keeps the judgements.
+    if (reading != nullptr) reading->terms.push_back(std::move(termReading));
   }
   return storedAny;
-}
-
-bool LoadTerminalMappings(const std::string& path, TerminalMappingTable& table,
-                          LaunchSettings& settings, Platform& platform) {
-  // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
-  // opened: either way there is nothing to load.
-  std::string text;
-  std::string failure;
-  if (!ReadMappingFile(path, &text, &failure)) {
-    ReportMessage(platform, "Could not open file %s\n", path.c_str());
-    return false;
-  }
-  return LoadTerminalMappingsFromText(text, path, table, settings, platform);
 }
 
 }  // namespace pos_video

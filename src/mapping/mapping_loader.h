@@ -1,28 +1,21 @@
 // Loading the mapping file into the terminal table and the launch settings.
 //
-// The pieces are public so that the mapping checker reports exactly what the launcher does with a
-// file: it parses with ParseMappingText and judges every element with ReadSetting and ReadTerm.
+// The loader decides what the launcher does with a file. How it read the file (the parsed
+// document, how far the reader got, its judgement of each Term) is handed to a caller that asks
+// for it, so that the mapping checker explains exactly that reading instead of making its own.
 #pragma once
+
+#include <tinyxml.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "launcher/platform.h"
+#include "base/platform.h"
 #include "mapping/terminal_mapping.h"
 
-class TiXmlDocument;
-class TiXmlElement;
-
 namespace pos_video {
-
-// Parses the mapping file's text as the launcher does: the guard's pre-scan, then TinyXML's stream
-// input, which reads up to the end of the first top-level element. On failure returns false and
-// stores the description that follows "Cmd line configuration document XML error: ". When given,
-// `readLength` receives how many characters of `text` the reader took (0 when the guard refused
-// the text): whatever lies beyond them is never parsed.
-bool ParseMappingText(const std::string& text, TiXmlDocument* document,
-                      std::string* errorDescription, std::size_t* readLength = nullptr);
 
 enum class SettingReading { kRead, kAbsent, kNotInteger };
 
@@ -41,24 +34,35 @@ enum class TermVerdict {
   kInputWithoutNameOrNumber,  // The only kind of bad Term the user is told about.
 };
 
+// The loader's judgement of one Term element.
 struct TermReading {
+  const TiXmlElement* element = nullptr;  // Where it stands: Row() and Column() of the file.
   TermVerdict verdict = TermVerdict::kNoIntegerNumber;
   std::int32_t number = 0;  // Meaningful unless kNoIntegerNumber.
   TerminalMapping mapping;  // Meaningful when kStored.
 };
 
-// Judges one Term element: the camera it names, or why the launcher does not use it.
-TermReading ReadTerm(const TiXmlElement& term);
+// Everything the loader saw of one mapping file.
+struct MappingFileReading {
+  FileText file;
+  // Set when the pre-scan kept the text from the XML reader; `problem` says why.
+  bool refused = false;
+  // Set when the text was parsed with an error; `problem` is the reader's description.
+  bool xmlError = false;
+  std::string problem;
+  // How many characters of the text the XML reader took: nothing after them is read.
+  std::size_t readLength = 0;
+  TiXmlDocument document;
+  // Every Term element directly under TermToInput, in file order.
+  std::vector<TermReading> terms;
+};
 
-// Reads the mapping file at `path` into `table` and `settings`. Returns true when at least one
-// terminal was stored. Problems are shown through `platform` where they are found; a file whose
-// first element is not TermToInput, or whose Terms are all incomplete, fails without a message.
-bool LoadTerminalMappings(const std::string& path, TerminalMappingTable& table,
-                          LaunchSettings& settings, Platform& platform);
-
-// As LoadTerminalMappings, with the file's contents already read; `path` names it in messages.
-bool LoadTerminalMappingsFromText(const std::string& text, const std::string& path,
-                                  TerminalMappingTable& table, LaunchSettings& settings,
-                                  Platform& platform);
+// Reads the mapping file at `path` through `files` into `table` and `settings`. Returns true when
+// at least one terminal was stored. Problems are shown through `messages` where they are found; a
+// file whose first element is not TermToInput, or whose Terms are all incomplete, fails without a
+// message. When `reading` is given, it receives how the file was read.
+bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
+                          TerminalMappingTable& table, LaunchSettings& settings,
+                          MappingFileReading* reading = nullptr);
 
 }  // namespace pos_video

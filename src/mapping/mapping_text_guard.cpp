@@ -44,6 +44,26 @@ class ReaderWalk {
     return true;
   }
 
+  // Moves the position to the next `stop` (or to the end of the text), as taking each character
+  // before it would; false when a NUL comes first, which the reader cannot get past. Two scans of
+  // the library's own, since most of a file is text and attribute values the reader only copies.
+  bool SkipTo(char stop) {
+    const char* begin = text_.data() + position_;
+    const std::size_t length = text_.size() - position_;
+    const void* found = std::memchr(begin, stop, length);
+    const std::size_t span = found != nullptr
+                                 ? static_cast<std::size_t>(static_cast<const char*>(found) - begin)
+                                 : length;
+    const void* nul = std::memchr(begin, '\0', span);
+    if (nul != nullptr) {
+      position_ += static_cast<std::size_t>(static_cast<const char*>(nul) - begin);
+      int c = 0;
+      return Take(&c);
+    }
+    position_ += span;
+    return true;
+  }
+
   bool EndsWith(const char* tail) const {
     const std::size_t length = std::strlen(tail);
     return position_ >= length && text_.compare(position_ - length, length, tail) == 0;
@@ -74,16 +94,10 @@ class ReaderWalk {
   }
 
   void WalkDocument() {
-    int c = 0;
-    while (Good() && Peek() != '<') {
-      if (!Take(&c)) return;
-    }
+    if (!SkipTo('<')) return;
     while (Good()) {
       const std::size_t start = position_;
-      while (Good() && Peek() != '>') {
-        if (!Take(&c)) return;
-      }
-      if (!Good()) return;
+      if (!SkipTo('>') || !Good()) return;
       const Node node = Identify(start);
       if (node == Node::kNone) return;
       WalkNode(node, 1);
@@ -155,25 +169,18 @@ class ReaderWalk {
   void WalkUntil(Done done) {
     int c = 0;
     while (Good()) {
-      if (!Take(&c)) return;
-      if (c == '>' && done()) return;
+      // Characters other than '>' end nothing: they are skipped in one step.
+      if (Peek() != '>' && !SkipTo('>')) return;
+      if (!Good() || !Take(&c)) return;
+      if (done()) return;
     }
   }
 
   void WalkCdata() {
-    int c = 0;
-    while (Good()) {
-      if (!Take(&c)) return;
-      if (c == '>' && position_ >= 3 && EndsWith("]]>")) return;
-    }
+    WalkUntil([this] { return EndsWith("]]>"); });
   }
 
-  void WalkText() {
-    int c = 0;
-    while (Good() && Peek() != '<') {
-      if (!Take(&c)) return;
-    }
-  }
+  void WalkText() { SkipTo('<'); }
 
   void WalkElement(int depth) {
     if (depth > kMaxElementNesting) {
@@ -181,11 +188,8 @@ class ReaderWalk {
       return;
     }
     int c = 0;
-    // The rest of the opening tag.
-    while (Good()) {
-      if (!Take(&c)) return;
-      if (c == '>') break;
-    }
+    // The rest of the opening tag, its '>' included.
+    if (!SkipTo('>') || !Good() || !Take(&c)) return;
     if (position_ < 3 || text_[position_ - 1] != '>' || EndsWith("/>")) return;
 
     for (;;) {

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <limits>
 
-#include "launcher/command_line_option.h"
+#include "base/command_line_option.h"
 #include "search_time/time_text_parser.h"
 
 namespace pos_video {

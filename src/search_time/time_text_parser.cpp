@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "launcher/ascii_classes.h"
+#include "base/ascii_classes.h"
 
 namespace pos_video {
 namespace {

@@ -3,115 +3,81 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "launcher/launch_constants.h"
+#include "base/launch_constants.h"
+#include "base/report_message.h"
 #include "support/fake_platform.h"
-#include "support/scratch_directory.h"
+#include "support/time_zone_scope.h"
 
 namespace pos_video {
 namespace {
 
-constexpr std::int64_t kNow = 1181141425;
+const std::string kMapping =
+    "<TermToInput Pre=\"60\"><Term Number=\"4\"><System Name=\"S\"><Input Name=\"C\"/>"
+    "</System></Term></TermToInput>";
 
-const char kMapping[] = R"(<TermToInput Pre="60">
-  <Term Number="4"><System Name="North"><Input Number="7" Device="2"/></System></Term>
-  <Term Number="101"><System Name="Desk"><Input Name="Service"/></System></Term>
-</TermToInput>)";
-
-// Runs the launcher in a scratch folder that holds the mapping file (unless it is null).
-class RunSequenceTest : public ::testing::Test {
- protected:
-  int Run(const std::string& commandLine, const char* mapping = kMapping) {
-    if (mapping != nullptr) WriteFileBytes(scratch_.path() + "/termToInput.xml", mapping);
-    testing::CurrentDirectoryScope inScratch(scratch_.path());
-    return RunLauncher(commandLine, kNow, platform_);
-  }
-  static void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    testing::WriteFileBytes(path, bytes);
-  }
-  std::string Document() const {
-    return testing::ReadFileBytes(platform_.HostPath(kCommandDocumentPath));
-  }
-  bool DocumentExists() const {
-    return testing::FileExists(platform_.HostPath(kCommandDocumentPath));
-  }
-
-  testing::ScratchDirectory scratch_;
-  testing::FakePlatform platform_{scratch_.path()};
+struct Launched {
+  std::string document;  // Empty when none was saved.
+  std::vector<std::string> messages;
+  std::size_t starts = 0;
 };
 
-TEST_F(RunSequenceTest, WritesTheDocumentThenStartsTheClientByItsFullPath) {
-  platform_.cursor = {100, 200};
-  EXPECT_EQ(Run("-n 4"), 0);
-  EXPECT_TRUE(platform_.messages.empty());
-  ASSERT_EQ(platform_.starts.size(), 1u);
-  EXPECT_EQ(platform_.starts[0].applicationPath,
-            "C:\\Program Files\\Korvane\\Client\\tarnclient.exe");
-  EXPECT_EQ(platform_.starts[0].commandLine,
-            "C:\\Program Files\\Korvane\\Client\\tarnclient.exe -FKvCmdLine.xml");
-  EXPECT_EQ(platform_.starts[0].currentDirectory, "C:\\Program Files\\Korvane\\Client");
-  const std::string document = Document();
-  EXPECT_NE(document.find("Top=\"200\" Left=\"100\""), std::string::npos) << document;
-  EXPECT_NE(document.find("<Search Start=\"1181141365\" End=\"1181141430\">"), std::string::npos)
-      << document;
-  EXPECT_NE(document.find("<Input Number=\"7\" Device=\"2\" />"), std::string::npos) << document;
+Launched Launch(const std::string& commandLine, testing::FakePlatform& platform) {
+  RunLauncher(commandLine, 1181141425, platform);
+  const auto document = platform.files.find(kCommandDocumentPath);
+  return {document != platform.files.end() ? document->second : "", platform.messages,
+          platform.starts.size()};
 }
 
-TEST_F(RunSequenceTest, WithoutATerminalOptionTheDefaultTerminalIsShown) {
-  EXPECT_EQ(Run(""), 0);
-  EXPECT_EQ(platform_.starts.size(), 1u);
-  EXPECT_NE(Document().find("<Input Name=\"Service\" />"), std::string::npos);
+TEST(RunSequenceTest, ASuccessfulLaunchSavesTheDocumentThenStartsTheClient) {
+  testing::TimeZoneScope zone("UTC0");
+  testing::FakePlatform platform;
+  platform.files[kMappingFilePath] = kMapping;
+  platform.cursor = {3, 9};
+  const Launched run = Launch("-n 4 -t2007-06-06 14:50:25", platform);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_NE(run.document.find("Top=\"9\" Left=\"3\""), std::string::npos) << run.document;
+  EXPECT_NE(run.document.find("<Search Start=\"1181141365\" End=\"1181141430\">"),
+            std::string::npos);
+  ASSERT_EQ(run.starts, 1u);
+  EXPECT_EQ(platform.starts[0].program, kClientProgramPath);
+  EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
+  EXPECT_EQ(platform.starts[0].folder, kClientDirectory);
 }
 
-// Every way the run can stop short: what the user is told, and that the client never starts.
-TEST_F(RunSequenceTest, AFailedStepIsReportedOnceAndTheClientIsNotStarted) {
-  struct Case {
-    const char* what;
-    const char* commandLine;
-    const char* mapping;
-    std::vector<std::string> messages;
-  };
-  const Case cases[] = {
-      {"missing mapping file", "-n 4", nullptr, {"Could not open file termToInput.xml\n"}},
-      {"empty mapping file",
-       "-n 4",
-       "",
-       {"Cmd line configuration document XML error: Error document empty.\n"}},
-      {"wrong root element", "-n 4", "<Mapping/>", {}},
-      {"every Term incomplete", "-n 4", "<TermToInput><Term Number=\"4\"/></TermToInput>", {}},
-      {"invalid mapping",
-       "-n 4",
-       "<TermToInput><Term Number=\"4\"><System Name=\"S\"><Input/></System></Term></TermToInput>",
-       {"Found invalid mapping for Term Number 4 in file termToInput.xml\n"}},
-      {"terminal not mapped",
-       "-n 12",
-       kMapping,
-       {"Mapping of search terminal 12 to camera not found.\n"}},
-      {"number that would wrap to a mapped terminal",
-       "-n 4294967300",
-       kMapping,
-       {"Mapping of search terminal 2147483647 to camera not found.\n"}},
-  };
-  for (const Case& c : cases) {
-    platform_.messages.clear();
-    std::remove((scratch_.path() + "/termToInput.xml").c_str());
-    EXPECT_EQ(Run(c.commandLine, c.mapping), 0) << c.what;
-    EXPECT_EQ(platform_.messages, c.messages) << c.what;
-    EXPECT_TRUE(platform_.starts.empty()) << c.what;
-    EXPECT_FALSE(DocumentExists()) << c.what;
-  }
+TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {
+  testing::FakePlatform noMapping;
+  EXPECT_EQ(Launch("-n 4", noMapping).messages,
+            std::vector<std::string>{"Could not open file termToInput.xml\n"});
+  EXPECT_EQ(Launch("", noMapping).starts, 0u);
+
+  testing::FakePlatform unmapped;
+  unmapped.files[kMappingFilePath] = kMapping;
+  const Launched run = Launch("", unmapped);  // Terminal 101.
+  EXPECT_EQ(run.messages,
+            std::vector<std::string>{"Mapping of search terminal 101 to camera not found.\n"});
+  EXPECT_EQ(run.document, "");
+  EXPECT_EQ(run.starts, 0u);
+
+  testing::FakePlatform unwritable;
+  unwritable.files[kMappingFilePath] = kMapping;
+  unwritable.unwritable.insert(kCommandDocumentPath);
+  EXPECT_EQ(Launch("-n 4", unwritable).starts, 0u);
 }
 
-TEST_F(RunSequenceTest, AFailedSaveKeepsTheOldDocumentAndDoesNotStartTheClient) {
-  testing::WriteFileBytes(platform_.HostPath(kCommandDocumentPath), "old");
-  platform_.writeToFullDisk = true;
-  EXPECT_EQ(Run("-n 4"), 0);
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"Error writing file C:\\Program Files\\Korvane\\Client\\"
-                                     "KvCmdLine.xml.  Error \n"});
-  EXPECT_TRUE(platform_.starts.empty());
-  EXPECT_EQ(Document(), "old");
+TEST(ReportMessageTest, FormatsEndsInALineFeedAndFitsTheBuffer) {
+  testing::FakePlatform sink;
+  ReportMessage(sink, "Term %d in %s", 7, "file");
+  ReportMessage(sink, "already ends\n");
+  ReportMessage(sink, "%s", "");
+  ReportMessage(sink, "%s", std::string(kMessageBufferSize - 2, 'a').c_str());
+  const std::string longText(400, 'x');
+  ReportMessage(sink, "%s", longText.c_str());
+  ReportMessage(sink, "%s\n", longText.c_str());
+  const std::string cut = std::string(kMessageBufferSize - 2, 'x') + "\n";
+  EXPECT_EQ(sink.messages,
+            (std::vector<std::string>{"Term 7 in file\n", "already ends\n", "\n",
+                                      std::string(kMessageBufferSize - 2, 'a') + "\n", cut, cut}));
 }
 
 }  // namespace

@@ -1,45 +1,39 @@
-// A platform that records what the launcher asks of the system and fails on request.
-//
-// Files are real, under a scratch root, at the same places the native build would put them
-// ("C:\x\y" lands in <root>/dosdevices/c:/x/y), so the document's bytes can be read back.
+// A platform held in memory: files in a map, messages and program starts recorded.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "launcher/platform.h"
+#include "base/platform.h"
 
 namespace pos_video::testing {
 
 class FakePlatform : public Platform {
  public:
-  explicit FakePlatform(std::string root) : root_(std::move(root)) {}
-
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  FileText ReadFile(const std::string& path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return {false, "", "No such file or directory"};
+    return {true, found->second, ""};
+  }
+
+  FileSave SaveFile(const std::string& path, const std::string& text) override {
+    if (unwritable.count(path) != 0) return {false, "Permission denied"};
+    files[path] = text;
+    return {true, ""};
+  }
+
   CursorPosition ReadCursorPosition() override { return cursor; }
-  void StartProcess(const ProcessStart& start) override { starts.push_back(start); }
-  std::FILE* CreateTemporaryFileBeside(const std::string& path,
-                                       std::string* temporaryPath) override;
-  bool ReplaceFile(const std::string& source, const std::string& target) override;
-  void RemoveFile(const std::string& path) override;
+  void StartProgram(const ProgramStart& start) override { starts.push_back(start); }
 
-  // Where a Windows path lands on this machine.
-  std::string HostPath(const std::string& windowsPath) const;
-
-  // What to answer and when to fail.
+  std::map<std::string, std::string> files;
+  std::set<std::string> unwritable;
   CursorPosition cursor;
-  bool failCreate = false;
-  bool failReplace = false;
-  bool writeToFullDisk = false;  // Every write of the temporary file fails as on a full disk.
-
-  // What was asked.
   std::vector<std::string> messages;
-  std::vector<ProcessStart> starts;
-  std::vector<std::string> removedFiles;
-
- private:
-  std::string root_;
-  int created_ = 0;
+  std::vector<ProgramStart> starts;
 };
 
 }  // namespace pos_video::testing

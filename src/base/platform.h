@@ -1,0 +1,76 @@
+// The launcher's only window on the operating system, in roles.
+//
+// The core reaches the system only through these interfaces, and each function takes only the
+// roles it uses: the loader a file reader and a message sink, the writer a file saver and a
+// message sink; the pointer and the process start stay with the entry. Everything crosses as
+// whole values. One implementation serves Windows, one POSIX systems that serve a client
+// installed under Wine, and the tests hand the core an in-memory fake. Paths are Windows paths
+// ("C:\..."); an implementation maps them to its own file system.
+#pragma once
+
+#include <string>
+
+namespace pos_video {
+
+struct CursorPosition {
+  int x = 0;
+  int y = 0;
+};
+
+// A program to start without waiting for it.
+struct ProgramStart {
+  // The program's full path, given to the system separately from its arguments so that an
+  // unquoted path with blanks cannot be taken for a shorter program ("C:\Program.exe").
+  std::string program;
+  // What follows the program's path on its command line, exactly as the program sees it.
+  std::string arguments;
+  // The folder the program starts in.
+  std::string folder;
+};
+
+// A whole file's text, or why it could not be had.
+struct FileText {
+  bool read = false;
+  std::string text;     // As read in text mode: line ends are "\n".
+  std::string failure;  // The system's reason, when not read.
+};
+
+// The outcome of saving a file.
+struct FileSave {
+  bool saved = false;
+  std::string failure;  // The system's reason, when not saved.
+};
+
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  // Shows `text` to the user; on Windows a modal box that returns once dismissed.
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Reads a regular file whole, in text mode. Anything else (a folder, a pipe, a device) is
+  // refused without blocking.
+  virtual FileText ReadFile(const std::string& path) = 0;
+};
+
+class FileSaver {
+ public:
+  virtual ~FileSaver() = default;
+  // Replaces the file at `path` with `text`, written in text mode, so that a reader never finds
+  // a half-written file and a failure leaves any earlier file whole.
+  virtual FileSave SaveFile(const std::string& path, const std::string& text) = 0;
+};
+
+class Platform : public MessageSink, public FileReader, public FileSaver {
+ public:
+  // The mouse pointer's screen position; (0, 0) where none can be had.
+  virtual CursorPosition ReadCursorPosition() = 0;
+  // Starts the program. A failed start is deliberately not reported: the launcher has nothing
+  // useful to tell the auditor then.
+  virtual void StartProgram(const ProgramStart& start) = 0;
+};
+
+}  // namespace pos_video

@@ -1,0 +1,22 @@
+// Telling the user about a problem.
+#pragma once
+
+#include "base/platform.h"
+
+#if defined(__GNUC__)
+#define POS_VIDEO_PRINTF_FORMAT(format_index, first_argument) \
+  __attribute__((format(printf, format_index, first_argument)))
+#else
+#define POS_VIDEO_PRINTF_FORMAT(format_index, first_argument)
+#endif
+
+namespace pos_video {
+
+// Size of the text buffer a message is formatted into, terminating NUL included.
+constexpr int kMessageBufferSize = 256;
+
+// Formats the message printf-style and shows it through `sink`. The text always ends with a line
+// feed; one that would not fit in the buffer with it is cut short so that it does.
+void ReportMessage(MessageSink& sink, const char* format, ...) POS_VIDEO_PRINTF_FORMAT(2, 3);
+
+}  // namespace pos_video

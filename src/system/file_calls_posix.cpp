@@ -1,0 +1,81 @@
+// File operations on a POSIX system, where text mode and binary mode are the same.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "system/file_calls.h"
+#include "system/text_files.h"
+
+namespace pos_video {
+namespace file_calls {
+
+NewFile CreateNew(const std::string& path) {
+  NewFile created;
+  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (descriptor < 0) {
+    created.nameTaken = errno == EEXIST;
+    created.failure = std::strerror(errno);
+    return created;
+  }
+  created.file = fdopen(descriptor, "w");
+  if (created.file == nullptr) {
+    created.failure = std::strerror(errno);
+    close(descriptor);
+    unlink(path.c_str());
+  }
+  return created;
+}
+
+bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
+std::string Replace(const std::string& source, const std::string& target) {
+  return rename(source.c_str(), target.c_str()) == 0 ? "" : std::strerror(errno);
+}
+
+void Remove(const std::string& path) { unlink(path.c_str()); }
+
+unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
+}  // namespace file_calls
+
+FileText ReadTextFile(const std::string& path) {
+  FileText result;
+  // Non-blocking, so that opening a pipe nobody writes to returns at once; the type is checked
+  // on the open descriptor, so the file cannot be swapped between a check and the open.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    result.failure = std::strerror(errno);
+    return result;
+  }
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    result.failure = std::strerror(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    result.failure = "not a regular file";
+  } else {
+    result.text.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+      if (filled == result.text.size()) result.text.resize(filled + 4096);  // It grew meanwhile.
+      const ssize_t got = read(descriptor, &result.text[filled], result.text.size() - filled);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        result.failure = std::strerror(errno);
+        break;
+      }
+      if (got == 0) {
+        result.read = true;
+        break;
+      }
+      filled += static_cast<std::size_t>(got);
+    }
+    result.text.resize(result.read ? filled : 0);
+  }
+  close(descriptor);  // Opened for reading only: nothing can be lost here.
+  return result;
+}
+
+}  // namespace pos_video

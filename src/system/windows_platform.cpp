@@ -1,0 +1,47 @@
+#include "system/windows_platform.h"
+
+#include <vector>
+
+#include "base/launch_constants.h"
+#include "system/text_files.h"
+#include "system/windows_api.h"
+
+namespace pos_video {
+
+void WindowsPlatform::ShowMessage(const std::string& text) {
+  MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
+}
+
+FileText WindowsPlatform::ReadFile(const std::string& path) { return ReadTextFile(path); }
+
+FileSave WindowsPlatform::SaveFile(const std::string& path, const std::string& text) {
+  return SaveTextFile(path, text);
+}
+
+CursorPosition WindowsPlatform::ReadCursorPosition() {
+  POINT point{};
+  // On failure the point stays at (0, 0), which is where the client's window then opens.
+  GetCursorPos(&point);
+  return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
+
+void WindowsPlatform::StartProgram(const ProgramStart& start) {
+  // The command line the program sees is its unquoted path and its arguments; CreateProcessA may
+  // write into it, so it gets a buffer of its own.
+  const std::string line = start.program + " " + start.arguments;
+  std::vector<char> commandLine(line.begin(), line.end());
+  commandLine.push_back('\0');
+
+  STARTUPINFOA startupInfo{};
+  startupInfo.cb = sizeof startupInfo;
+  PROCESS_INFORMATION processInfo{};
+  // The application name keeps the unquoted path with blanks from being taken for a shorter
+  // program ("C:\Program.exe").
+  CreateProcessA(start.program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                 NORMAL_PRIORITY_CLASS, nullptr, start.folder.c_str(), &startupInfo, &processInfo);
+  // Handles are null after a failed start; there is nothing to close then.
+  if (processInfo.hProcess != nullptr) CloseHandle(processInfo.hProcess);
+  if (processInfo.hThread != nullptr) CloseHandle(processInfo.hThread);
+}
+
+}  // namespace pos_video

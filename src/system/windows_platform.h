@@ -1,0 +1,24 @@
+// The platform on Windows: message boxes, the mouse pointer, CreateProcessA, and the C runtime's
+// files in text mode, so the command document's lines end in CR LF as Windows programs expect.
+#pragma once
+
+#include <string>
+
+#include "base/platform.h"
+
+namespace pos_video {
+
+class WindowsPlatform : public Platform {
+ public:
+  // A modal box owned by the desktop, with the launcher's caption and a single OK button.
+  void ShowMessage(const std::string& text) override;
+  FileText ReadFile(const std::string& path) override;
+  FileSave SaveFile(const std::string& path, const std::string& text) override;
+  // (0, 0) when the system cannot tell, e.g. on a desktop that is not the user's.
+  CursorPosition ReadCursorPosition() override;
+  // No security attributes, no inherited handles, normal priority only, this process's
+  // environment. The new process's handles are closed at once; the launcher never waits.
+  void StartProgram(const ProgramStart& start) override;
+};
+
+}  // namespace pos_video

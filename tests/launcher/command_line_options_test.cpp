@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "launcher/terminal_option.h"
+#include "search_time/time_option.h"
+#include "support/time_zone_scope.h"
+
+namespace pos_video {
+namespace {
+
+TEST(TerminalOptionTest, FormsOrderAndNumbers) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"", kDefaultTerminal},
+      {"-t2007-06-06 14:50:25", kDefaultTerminal},
+      {"-n", 0},
+      {"-n12", 12},
+      {"-N7", 7},
+      {"/n 7", 7},
+      {"-t2007-06-06 14:50:25 /N 12", 12},
+      {"/N 9 -n 3", 3},  // "-n" is tried first wherever it stands.
+      {"-N 9 /n 3", 9},  // "-N" before "/n".
+      {"-n\t\n +42x", 42},
+      {"-n -5", -5},
+      {"-n - 5", 0},
+      {"a-nb", 0},  // A plain substring search: the characters count wherever they stand.
+      {"-n 2147483647", 2147483647},
+      {"-n -2147483648", -2147483647 - 1},
+      {"-n 4294967297", 2147483647},  // Would wrap to terminal 1.
+      {"-n 99999999999999999999999999999", 2147483647},
+      {"-n -2147483649", -2147483647 - 1},
+  };
+  for (const auto& [commandLine, terminal] : cases) {
+    EXPECT_EQ(ReadTerminalNumber(commandLine), terminal) << commandLine;
+  }
+}
+
+constexpr std::int64_t kNow = 1234567890;
+// 2007-06-06 is summer time (UTC+2) in this zone, spelled out so no zone database is needed.
+constexpr char kTimeZone[] = "CET-1CEST,M3.5.0,M10.5.0/3";
+constexpr std::int64_t kJune6th2007At145025 = 1181134225;
+constexpr std::int64_t kJune6th2007AtMidnight = 1181080800;
+
+TEST(TimeOptionTest, FormsAndWhereTheTimeTextEnds) {
+  testing::TimeZoneScope zone(kTimeZone);
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {"-n 4", kNow},
+      {"-T2007-06-06 14:50:25", kJune6th2007At145025},
+      {"/t2007-06-06 14:50:25", kJune6th2007At145025},
+      {"-t2007-06-06 14:50:25 -n 4", kJune6th2007At145025},
+      {"/T2007-06-06 14:50:25/N4", kJune6th2007At145025},
+      {"/t1999-01-01 -t2007-06-06 14:50:25", kJune6th2007At145025},
+      {"-T1999-01-01 /t2007-06-06 14:50:25 -t2007-06-06", kJune6th2007AtMidnight},
+      {"-t2007-06-06 -n 4", kJune6th2007AtMidnight},
+      {"-t2007-06-06 14", kJune6th2007AtMidnight + 14 * 3600},
+      {"-t2040-01-02 03:04:05", 2209082645},
+      {"-t2007-07-00 00:00:00", kJune6th2007AtMidnight + 24 * 86400},
+      {"-t1901-12-14 00:00:00", -2147475600},
+      {"-t1901-12-13 00:00:00", -1},  // Earlier than a 32-bit count can hold.
+      {"-t 2007-06-06 14:50:25", -1},
+      {"-tnow", -1},
+  };
+  for (const auto& [commandLine, searchTime] : cases) {
+    EXPECT_EQ(ReadSearchTime(commandLine, kNow), searchTime) << commandLine;
+  }
+}
+
+}  // namespace
+}  // namespace pos_video
