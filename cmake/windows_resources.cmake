@@ -1,11 +1,12 @@
 # The Windows programs' resources: a version resource from the project's version, and no manifest.
 #
 # No manifest on purpose. Without a requested execution level a 32-bit program keeps Windows' file
-# virtualization for standard users, and without a DPI declaration Windows hands it the pointer
-# position in the same unscaled pixels as the client, which is not DPI-aware either. GCC links
-# MinGW-w64's default-manifest.o, which requests "asInvoker", whenever the toolchain has that file
-# (Debian's does not, MSYS2's does); an empty object of that name, found first through -B, takes
-# its place. tests/windows/check_resources.sh fails on any manifest that gets in all the same.
+# virtualization for standard users, and without a DPI declaration the pointer position it reads
+# is in the same coordinates as the client's window, the client not being DPI-aware either. GCC
+# links MinGW-w64's default-manifest.o, which requests "asInvoker", whenever the toolchain has that
+# file (Debian's does not, MSYS2's does); an empty object of that name, found first through -B (an
+# absolute folder: GCC does not look for it in a relative one), takes its place.
+# tests/windows/check_resources.sh fails on any manifest that gets in all the same.
 #
 # None of the version strings, nor the file names, may hold "setup", "install", "update" or
 # "patch": Windows would take the program for an installer and ask for an administrator.
