@@ -2,7 +2,8 @@
 #
 # Native builds link Debian's libtinyxml-dev. With TINYXML_SOURCE_DIR set (the Windows build, the
 # fuzzers) the same Debian source, fetched by scripts/fetch_tinyxml_source.sh, is compiled here as
-# a static library; any TinyXML 2.6 source folder works for a Windows developer's own toolchain.
+# a static library. It must be Debian's: its patches make TinyXML escape every '&', without which
+# a name holding the text "&#x41;" would reach the client as "A" (the tests would fail).
 set(TINYXML_SOURCE_DIR "" CACHE PATH "TinyXML source folder to build instead of the system library")
 option(TINYXML_ASSERTS "Keep TinyXML's assertions in a source build, as Debian's library has them" OFF)
 
@@ -13,8 +14,8 @@ endif()
 if(TINYXML_SOURCE_DIR)
   if(NOT EXISTS ${TINYXML_SOURCE_DIR}/tinyxmlparser.cpp)
     message(FATAL_ERROR "No TinyXML source in ${TINYXML_SOURCE_DIR}. Fetch Debian's with "
-                        "scripts/fetch_tinyxml_source.sh build/tinyxml-source, or point "
-                        "TINYXML_SOURCE_DIR at a TinyXML 2.6 source folder.")
+                        "scripts/fetch_tinyxml_source.sh build/tinyxml-source and point "
+                        "TINYXML_SOURCE_DIR at its tinyxml-2.6.2 folder.")
   endif()
   add_library(tinyxml_from_source STATIC
     ${TINYXML_SOURCE_DIR}/tinystr.cpp

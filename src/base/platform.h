@@ -8,6 +8,7 @@
 // ("C:\..."); an implementation maps them to its own file system.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace pos_video {
@@ -52,8 +53,9 @@ class FileReader {
  public:
   virtual ~FileReader() = default;
   // Reads a regular file whole, in text mode. Anything else (a folder, a pipe, a device) is
-  // refused without blocking.
-  virtual FileText ReadFile(const std::string& path) = 0;
+  // refused without blocking. Of a file larger than `maxBytes` only the first `maxBytes` + 1
+  // bytes are read: the caller can tell it is too large without holding all of it.
+  virtual FileText ReadFile(const std::string& path, std::size_t maxBytes) = 0;
 };
 
 class FileSaver {

@@ -3,6 +3,7 @@
 #include "checker/check_options.h"
 #include "checker/launch_preview.h"
 #include "checker/mapping_review.h"
+#include "checker/message_collector.h"
 #include "checker/report_printer.h"
 #include "search_time/time_option.h"
 
@@ -30,9 +31,16 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
   PrintMappingReport(out, options.path, report);
   if (options.preview) {
     // The launcher's own reading of its time option, so the same text gives the same time.
-    const std::int64_t searchTime =
-        options.timeGiven ? ReadSearchTime("-t" + options.timeText, currentTime) : currentTime;
-    PrintLaunchPreview(out, PreviewLaunch(report, options.terminal, searchTime));
+    // The launcher's own reading of its time option, so the same text gives the same time; a time
+    // it cannot read ends the launch before the mapping file is read.
+    MessageCollector timeMessages;
+    std::int64_t searchTime = currentTime;
+    if (options.timeGiven &&
+        !ReadSearchTime("-t" + options.timeText, currentTime, timeMessages, &searchTime)) {
+      PrintLaunchPreview(out, {options.terminal, std::nullopt, timeMessages.messages(), false, ""});
+    } else {
+      PrintLaunchPreview(out, PreviewLaunch(report, options.terminal, searchTime));
+    }
   }
   out.flush();
   return CheckExitStatus(report);

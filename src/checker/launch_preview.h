@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@ namespace pos_video {
 
 struct LaunchPreview {
   std::int32_t terminal = 0;
-  std::int64_t searchTime = 0;
+  // None when the launcher cannot read the time it is given.
+  std::optional<std::int64_t> searchTime;
   // Every message of the run in order, the loader's included.
   std::vector<std::string> messages;
   // When written, the client is started too.

@@ -13,8 +13,8 @@ namespace {
 // The file named on the command line is a path of this system, read as the launcher reads its own.
 class HostFiles : public pos_video::FileReader {
  public:
-  pos_video::FileText ReadFile(const std::string& path) override {
-    return pos_video::ReadTextFile(path);
+  pos_video::FileText ReadFile(const std::string& path, std::size_t maxBytes) override {
+    return pos_video::ReadTextFile(path, maxBytes);
   }
 };
 

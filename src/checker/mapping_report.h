@@ -32,6 +32,7 @@ enum class DiagnosticKind {
   kSystemWithoutInput,
   kInputWithoutNameOrNumber,
   kTerminalReplaced,
+  kNameChangedByReference,  // A character reference to NUL or to a control character.
   kUnreadText,
   kNoTerminalStored,
 };

@@ -63,11 +63,44 @@ void InspectSetting(const TiXmlElement& root, const char* name, std::int32_t def
   report->settingReports.push_back(setting);
 }
 
+// A value holding a NUL (which ends it for the launcher) or other control characters: written as
+// character references, they change what the name becomes without showing in the file.
+void InspectValue(const TiXmlElement* element, const char* attribute, const TermReading& reading,
+                  MappingReport* report) {
+  const std::string* value =
+      element != nullptr ? element->Attribute(std::string(attribute)) : nullptr;
+  if (value == nullptr) return;
+  const std::string where = "Term for terminal " + std::to_string(reading.number) + ": its " +
+                            element->ValueStr() + " " + attribute;
+  const std::size_t nul = value->find('\0');
+  if (nul != std::string::npos) {
+    Add(report, AttributePosition(*element, attribute), DiagnosticKind::kNameChangedByReference,
+        where + " holds a reference to the character 0, which ends it: the launcher uses \"" +
+            value->substr(0, nul) + "\"");
+    return;
+  }
+  for (const char c : *value) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F) {
+      Add(report, AttributePosition(*element, attribute), DiagnosticKind::kNameChangedByReference,
+          where + " holds the control character " + std::to_string(code) +
+              ", which the client receives as it is");
+      return;
+    }
+  }
+}
+
 // The loader's judgement of a Term, and where the one the table keeps for its terminal stands.
 void InspectTerm(const TermReading& reading, MappingReport* report) {
   if (reading.verdict != TermVerdict::kStored) {
     report->diagnostics.push_back(DescribeUnusedTerm(reading));
     return;
+  }
+  const TiXmlElement* system = reading.element->FirstChildElement("System");
+  const TiXmlElement* input = system->FirstChildElement("Input");
+  InspectValue(system, "Name", reading, report);
+  for (const char* attribute : {"Name", "Number", "Device"}) {
+    InspectValue(input, attribute, reading, report);
   }
   const TextPosition here = PositionOf(*reading.element);
   const auto [earlier, first] = report->termPositions.emplace(reading.number, here);

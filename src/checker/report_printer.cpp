@@ -77,7 +77,6 @@ void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
 }
 
 std::string DescribeSearchTime(std::int64_t searchTime) {
-  if (searchTime == -1) return "-1 (the launcher could not read the time)";
   std::string text = std::to_string(searchTime);
   const std::time_t time = static_cast<std::time_t>(searchTime);
   char local[32];
@@ -109,8 +108,10 @@ void PrintMappingReport(std::ostream& out, const std::string& path, const Mappin
 }
 
 void PrintLaunchPreview(std::ostream& out, const LaunchPreview& preview) {
-  out << "\nLaunch for terminal " << preview.terminal << ", search around "
-      << DescribeSearchTime(preview.searchTime) << ":\n";
+  out << "\nLaunch for terminal " << preview.terminal << ", "
+      << (preview.searchTime ? "search around " + DescribeSearchTime(*preview.searchTime)
+                             : std::string("with a time the launcher cannot read"))
+      << ":\n";
   out << "  Messages:" << (preview.messages.empty() ? " none\n" : "\n");
   PrintMessages(out, preview.messages, "    ");
   if (!preview.documentWritten) {

@@ -1,5 +1,6 @@
 // The native entry: the program's arguments joined by blanks are the command-line text Windows
 // would hand to the launcher.
+#include <csignal>
 #include <ctime>
 #include <string>
 
@@ -7,6 +8,8 @@
 #include "system/posix_platform.h"
 
 int main(int argc, char** argv) {
+  // A caller that closed our standard error must not end the launch at the first message.
+  std::signal(SIGPIPE, SIG_IGN);
   std::string commandLineText;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLineText += ' ';

@@ -10,7 +10,8 @@ namespace pos_video {
 
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
   const std::int32_t terminal = ReadTerminalNumber(commandLineText);
-  const std::int64_t searchTime = ReadSearchTime(commandLineText, currentTime);
+  std::int64_t searchTime = 0;
+  if (!ReadSearchTime(commandLineText, currentTime, platform, &searchTime)) return 0;
 
   TerminalMappingTable table;
   LaunchSettings settings;

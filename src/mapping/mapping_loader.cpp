@@ -89,7 +89,7 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
   MappingFileReading& read = reading != nullptr ? *reading : ownReading;
   // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
   // opened: either way there is nothing to load.
-  read.file = files.ReadFile(path);
+  read.file = files.ReadFile(path, kMaxMappingFileBytes);
   if (!read.file.read) {
     ReportMessage(messages, "Could not open file %s\n", path.c_str());
     return false;

@@ -1,5 +1,6 @@
 #include "mapping/mapping_text_guard.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -81,9 +82,10 @@ class ReaderWalk {
   // The parser steps over a UTF-8 character by the length its first byte announces, even when
   // the text ends sooner, and then reads on past the end of its buffer. Only a character cut
   // short by the end of the text the reader took can do that: anywhere else the bytes that follow
-  // are there to be stepped over. A file read in the system's code page never gets this far into
-  // UTF-8, but its text ends in ">" or is cut short anyway, so refusing it costs nothing.
+  // are there to be stepped over. A file read in the system's code page steps one byte at a time,
+  // so its last bytes may be anything.
   void CheckLastCharacter() {
+    if (!utf8_) return;
     for (std::size_t back = 1; back <= 3 && back <= position_; ++back) {
       const int byte = static_cast<unsigned char>(text_[position_ - back]);
       if (Utf8Length(byte) > back) {
@@ -93,15 +95,22 @@ class ReaderWalk {
     }
   }
 
+  // The parser reads UTF-8 after a byte-order mark, or after a first declaration that names
+  // UTF-8 or no encoding; otherwise the system's code page, one byte a character.
   void WalkDocument() {
+    if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) encodingKnown_ = utf8_ = true;
     if (!SkipTo('<')) return;
     while (Good()) {
       const std::size_t start = position_;
       if (!SkipTo('>') || !Good()) return;
       const Node node = Identify(start);
       if (node == Node::kNone) return;
-      WalkNode(node, 1);
+      WalkNode(node, start, 1);
       if (node == Node::kElement) return;  // The first top-level element is all it reads.
+      if (node == Node::kDeclaration && !encodingKnown_) {
+        encodingKnown_ = true;
+        utf8_ = DeclaresUtf8(start);
+      }
     }
   }
 
@@ -144,10 +153,24 @@ class ReaderWalk {
     return Node::kUnknown;
   }
 
-  void WalkNode(Node node, int depth) {
+  // Whether the declaration that starts at `start` and ends at the position leaves the parser
+  // reading UTF-8. Any doubt counts as UTF-8, where a character cut short does harm.
+  bool DeclaresUtf8(std::size_t start) const {
+    std::string declaration = text_.substr(start, position_ - start);
+    for (char& c : declaration) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::size_t at = declaration.find("encoding");
+    if (at == std::string::npos) return true;
+    at = declaration.find_first_of("\"'", at);
+    if (at == std::string::npos) return true;
+    const std::string value = declaration.substr(at + 1);
+    return value.compare(0, 5, "utf-8") == 0 || value.compare(0, 4, "utf8") == 0 ||
+           value[0] == declaration[at];
+  }
+
+  void WalkNode(Node node, std::size_t start, int depth) {
     switch (node) {
       case Node::kElement:
-        WalkElement(depth);
+        WalkElement(start, depth);
         return;
       case Node::kComment:
         WalkUntil([this] { return EndsWith("-->"); });
@@ -182,14 +205,27 @@ class ReaderWalk {
 
   void WalkText() { SkipTo('<'); }
 
-  void WalkElement(int depth) {
+  // `start` is where the element's opening tag begins.
+  void WalkElement(std::size_t start, int depth) {
     if (depth > kMaxElementNesting) {
       fault_ = "Elements are nested more than 128 levels deep.";
       return;
     }
+    if (++elements_ > kMaxElements) {
+      fault_ = "The file holds more than 1000000 elements.";
+      return;
+    }
     int c = 0;
     // The rest of the opening tag, its '>' included.
-    if (!SkipTo('>') || !Good() || !Take(&c)) return;
+    if (!SkipTo('>') || !Good()) return;
+    // Each attribute has its '=' (one in a value counts too, which only errs on the safe side).
+    if (std::count(text_.begin() + static_cast<std::ptrdiff_t>(start),
+                   text_.begin() + static_cast<std::ptrdiff_t>(position_),
+                   '=') > kMaxAttributesPerElement) {
+      fault_ = "An element has more than 64 attributes.";
+      return;
+    }
+    if (!Take(&c)) return;
     if (position_ < 3 || text_[position_ - 1] != '>' || EndsWith("/>")) return;
 
     for (;;) {
@@ -225,18 +261,25 @@ class ReaderWalk {
       }
       const Node child = Identify(start);
       if (child == Node::kNone) return;
-      WalkNode(child, depth + 1);
+      WalkNode(child, start, depth + 1);
     }
   }
 
   const std::string& text_;
   std::size_t position_ = 0;
   const char* fault_ = nullptr;
+  long elements_ = 0;
+  bool encodingKnown_ = false;
+  bool utf8_ = false;
 };
 
 }  // namespace
 
 bool CheckMappingText(const std::string& text, std::string* problem) {
+  if (text.size() > kMaxMappingFileBytes) {
+    *problem = "The file is larger than 20 MiB.";
+    return false;
+  }
   return ReaderWalk(text).Run(problem);
 }
 

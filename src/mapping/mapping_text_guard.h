@@ -8,9 +8,11 @@
 // aborts the process. A fourth lies in the parser behind the reader: a UTF-8 character cut short
 // by the end of the text sends it reading past the end of its buffer. The scan follows the
 // reader's own way through the text, so it stops where the reader stops and refuses nothing the
-// reader would handle.
+// reader would handle. Beyond that it keeps the size of the file, the number of its elements and
+// the attributes of each within limits.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace pos_video {
@@ -18,6 +20,15 @@ namespace pos_video {
 // Deep enough for any sensible mapping file (it needs four levels), shallow enough for the
 // reader's recursion on Windows' 1 MB stack.
 constexpr int kMaxElementNesting = 128;
+
+// Limits that keep every answer within two seconds and well within a gigabyte, whatever the file
+// holds, while 100,000 terminals of the usual shape still fit (3 elements and about 150 bytes
+// each). TinyXML's tree takes about 200 bytes an element and 100 an attribute, and it compares
+// each new attribute of an element with all the earlier ones; a mapping file needs at most four.
+// Measured in bench/mapping_limits_bench.cpp and recorded in docs/reliability.md.
+constexpr std::size_t kMaxMappingFileBytes = 20u << 20;
+constexpr long kMaxElements = 1000000;
+constexpr long kMaxAttributesPerElement = 64;
 
 // Returns true when the reader can be given `text`. Otherwise returns false and stores in
 // `problem` a description for the user.

@@ -4,10 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "base/platform.h"
+
 namespace pos_video {
 
-// Returns the search time that the command-line text asks for: `currentTime` when it has no time
-// option, otherwise the local time read from the option's text (-1 when that cannot be had).
-std::int64_t ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime);
+// Stores in `searchTime` the time the command-line text asks for: `currentTime` when it has no
+// time option, otherwise the local time read from the option's text (blanks behind the option
+// skipped). The text must give at least a whole date; a missing or unreadable time of day counts
+// from midnight. When the text gives no whole date, or the local time cannot be converted, shows
+// a message naming the text and returns false.
+bool ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime,
+                    MessageSink& messages, std::int64_t* searchTime);
 
 }  // namespace pos_video

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -41,7 +42,7 @@ unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 
 }  // namespace file_calls
 
-FileText ReadTextFile(const std::string& path) {
+FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
   FileText result;
   // Non-blocking, so that opening a pipe nobody writes to returns at once; the type is checked
   // on the open descriptor, so the file cannot be swapped between a check and the open.
@@ -56,10 +57,17 @@ FileText ReadTextFile(const std::string& path) {
   } else if (!S_ISREG(status.st_mode)) {
     result.failure = "not a regular file";
   } else {
-    result.text.resize(static_cast<std::size_t>(status.st_size));
+    const std::size_t limit = maxBytes + 1;
+    result.text.resize(std::min(static_cast<std::size_t>(status.st_size), limit));
     std::size_t filled = 0;
     for (;;) {
-      if (filled == result.text.size()) result.text.resize(filled + 4096);  // It grew meanwhile.
+      if (filled == limit) {
+        result.read = true;
+        break;
+      }
+      if (filled == result.text.size()) {  // It grew meanwhile.
+        result.text.resize(std::min(filled + 65536, limit));
+      }
       const ssize_t got = read(descriptor, &result.text[filled], result.text.size() - filled);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {

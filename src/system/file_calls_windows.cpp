@@ -64,7 +64,7 @@ unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 }  // namespace file_calls
 
-FileText ReadTextFile(const std::string& path) {
+FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
   FileText result;
   const int descriptor = _open(path.c_str(), _O_RDONLY | _O_TEXT);
   if (descriptor < 0) {
@@ -77,6 +77,10 @@ FileText ReadTextFile(const std::string& path) {
   } else {
     char chunk[65536];
     for (;;) {
+      if (result.text.size() > maxBytes) {
+        result.read = true;
+        break;
+      }
       const int got = _read(descriptor, chunk, sizeof chunk);
       if (got < 0) {
         result.failure = std::strerror(errno);

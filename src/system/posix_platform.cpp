@@ -1,5 +1,6 @@
 #include "system/posix_platform.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,9 +15,36 @@ namespace pos_video {
 
 std::string WinePrefixFromEnvironment() {
   const char* prefix = std::getenv("WINEPREFIX");
-  if (prefix != nullptr && *prefix != '\0') return prefix;
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.wine";
+  if (prefix == nullptr || *prefix == '\0') {
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.wine";
+  }
+  if (*prefix == '/') return prefix;
+  char* folder = getcwd(nullptr, 0);
+  const std::string absolute = std::string(folder != nullptr ? folder : ".") + "/" + prefix;
+  std::free(folder);
+  return absolute;
+}
+
+std::string FindOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = folders.find(':', start);
+    std::string folder = folders.substr(start, end - start);
+    if (folder.empty()) folder = ".";
+    std::string candidate = folder + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) {
+      if (candidate[0] == '/') return candidate;
+      char* here = getcwd(nullptr, 0);
+      candidate = std::string(here != nullptr ? here : ".") + "/" + candidate;
+      std::free(here);
+      return candidate;
+    }
+    if (end == std::string::npos) return "";
+    start = end + 1;
+  }
 }
 
 void PosixPlatform::ShowMessage(const std::string& text) {
@@ -26,8 +54,8 @@ void PosixPlatform::ShowMessage(const std::string& text) {
   std::fflush(stderr);
 }
 
-FileText PosixPlatform::ReadFile(const std::string& path) {
-  return ReadTextFile(MapWindowsPath(winePrefix_, path));
+FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) {
+  return ReadTextFile(MapWindowsPath(winePrefix_, path), maxBytes);
 }
 
 FileSave PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
@@ -38,7 +66,9 @@ CursorPosition PosixPlatform::ReadCursorPosition() { return {}; }
 
 void PosixPlatform::StartProgram(const ProgramStart& start) {
   // wine, the program, then its arguments split at blanks as Windows would split them.
-  std::vector<std::string> arguments{"wine", start.program};
+  const std::string wine = FindOnPath("wine");
+  if (wine.empty()) return;  // As a failed start: nothing to tell the auditor.
+  std::vector<std::string> arguments{wine, start.program};
   std::size_t position = 0;
   while ((position = start.arguments.find_first_not_of(' ', position)) != std::string::npos) {
     const std::size_t end = start.arguments.find(' ', position);
@@ -53,7 +83,13 @@ void PosixPlatform::StartProgram(const ProgramStart& start) {
   std::fflush(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-    if (chdir(folder.c_str()) == 0) execvp(argv[0], argv.data());
+    const int nowhere = open("/dev/null", O_RDWR);
+    const bool detached = nowhere >= 0 && dup2(nowhere, STDIN_FILENO) >= 0 &&
+                          dup2(nowhere, STDOUT_FILENO) >= 0 && dup2(nowhere, STDERR_FILENO) >= 0;
+    if (detached && setenv("WINEPREFIX", winePrefix_.c_str(), 1) == 0 &&
+        chdir(folder.c_str()) == 0) {
+      execv(argv[0], argv.data());
+    }
     _exit(127);
   }
   // The launcher ends right after this and does not wait: the client outlives it.

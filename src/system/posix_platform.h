@@ -8,20 +8,27 @@
 
 namespace pos_video {
 
-// ${WINEPREFIX}, or $HOME/.wine when it is unset or empty, as Wine itself decides.
+// ${WINEPREFIX}, or $HOME/.wine when it is unset or empty, as Wine itself decides; a relative
+// prefix is taken from the current folder and made absolute, since the client starts elsewhere.
 std::string WinePrefixFromEnvironment();
+
+// The absolute path of `program` as the shell would find it on PATH, or empty.
+std::string FindOnPath(const std::string& program);
 
 class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(std::string winePrefix) : winePrefix_(std::move(winePrefix)) {}
 
-  // Written to standard error after the caption, since there is no message box to show.
+  // Written to standard error after the caption, since there is no message box to show. A
+  // message that cannot be written is dropped: the launch goes on.
   void ShowMessage(const std::string& text) override;
-  FileText ReadFile(const std::string& path) override;
+  FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   // No pointer to be had: the client's window opens at the top left corner.
   CursorPosition ReadCursorPosition() override;
-  // Runs the program through `wine`, found on PATH.
+  // Runs the program through `wine`, found on PATH before the change of folder, with the prefix
+  // in WINEPREFIX and standard input, output and error on /dev/null: the client must not hold
+  // the launcher's caller, which may be waiting for the launcher's output to end.
   void StartProgram(const ProgramStart& start) override;
 
  private:

@@ -12,7 +12,9 @@ void WindowsPlatform::ShowMessage(const std::string& text) {
   MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
 }
 
-FileText WindowsPlatform::ReadFile(const std::string& path) { return ReadTextFile(path); }
+FileText WindowsPlatform::ReadFile(const std::string& path, std::size_t maxBytes) {
+  return ReadTextFile(path, maxBytes);
+}
 
 FileSave WindowsPlatform::SaveFile(const std::string& path, const std::string& text) {
   return SaveTextFile(path, text);

@@ -12,7 +12,7 @@ class WindowsPlatform : public Platform {
  public:
   // A modal box owned by the desktop, with the launcher's caption and a single OK button.
   void ShowMessage(const std::string& text) override;
-  FileText ReadFile(const std::string& path) override;
+  FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   // (0, 0) when the system cannot tell, e.g. on a desktop that is not the user's.
   CursorPosition ReadCursorPosition() override;

@@ -11,10 +11,13 @@ trap 'rm -rf "$work"' EXIT
 client="$work/prefix/dosdevices/c:/Program Files/Korvane/Client"
 mkdir -p "$client" "$work/bin" "$work/store"
 cp "$sample" "$work/store/termToInput.xml"
+# The stand-in also holds on to whatever output it was given, as a real client would.
 cat > "$work/bin/wine" <<STANDIN
 #!/bin/sh
 { pwd; printf "%s\\n" "\$@"; } > "$work/started.tmp"
+echo "\$WINEPREFIX" > "$work/prefix-seen"
 mv "$work/started.tmp" "$work/started"
+echo "client output"; sleep 3
 STANDIN
 chmod +x "$work/bin/wine"
 
@@ -48,6 +51,30 @@ for part in '<?xml version="1.0" ?>' 'Top="0" Left="0" Width="392" Height="377"'
   [[ "$document" == *"$part"* ]] || fail "document lacks $part"$'\n'"$document"
 done
 expect_equal "files in the client folder" "KvCmdLine.xml" "$(ls "$client")"
+
+# A caller that captures the launcher's output gets it back at once: the client's output goes
+# elsewhere. wine is found on a PATH relative to where the launcher started, and a relative
+# WINEPREFIX reaches the client made absolute.
+rm -f "$work/started"
+mv "$work/bin" "$work/store/tools"
+started=$(date +%s%N)
+output=$(cd "$work/store" && PATH="tools:$PATH" WINEPREFIX=../prefix "$launcher" -n 4 2>&1)
+elapsed=$((($(date +%s%N) - started) / 1000000))
+[ "$elapsed" -lt 2000 ] || fail "the caller waited ${elapsed} ms for the client's output"
+expect_equal "output of a successful launch" "" "$output"
+wait_for_start || fail "the client was not started through a relative PATH"
+expect_equal "prefix the client gets" "$work/store/../prefix" "$(cat "$work/prefix-seen")"
+mv "$work/store/tools" "$work/bin"
+
+# A closed standard error does not end the launch at its first message.
+rm -f "$work/started"
+cp "$work/store/termToInput.xml" "$work/sample.xml"
+sed -i 's#<Term Number="1">#<Term Number="9"><System Name="S"><Input /></System></Term>&#' \
+  "$work/store/termToInput.xml"
+(cd "$work/store" && sleep 0.3 && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
+  exec "$launcher" -n 4) 2>&1 | true
+wait_for_start || fail "the launch ended at a message it could not write"
+cp "$work/sample.xml" "$work/store/termToInput.xml"
 
 # An unmapped terminal: the message on standard error, the old document whole, no start.
 cp "$client/KvCmdLine.xml" "$work/previous.xml"

@@ -28,7 +28,7 @@ Checked Check(const std::vector<std::string>& arguments, FileReader& files) {
 TEST(CheckerTest, TheBrokenSampleAsTheReadmeShowsIt) {
   testing::FakePlatform files;
   files.files["termToInput.xml"] =
-      ReadTextFile(std::string(SOURCE_FOLDER) + "/examples/broken/termToInput.xml").text;
+      ReadTextFile(std::string(SOURCE_FOLDER) + "/examples/broken/termToInput.xml", 1 << 20).text;
   const Checked checked = Check({}, files);
   EXPECT_EQ(checked.status, 1);
   EXPECT_EQ(checked.out,
@@ -101,6 +101,12 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
       {good + "</TermToInput><TermToInput/>", 1,
        "m.xml:2:82: the launcher stops reading at the end of the first element and never reads "
        "this: \"<TermToInput/>\"; a TermToInput here is never read"},
+      {"<TermToInput><Term Number=\"3\"><System Name=\"Lane&#0;1\"><Input Number=\"&#x1;\"/>"
+       "</System></Term></TermToInput>",
+       1,
+       "m.xml:1:39: Term for terminal 3: its System Name holds a reference to the character 0, "
+       "which ends it: the launcher uses \"Lane\"\n  m.xml:1:63: Term for terminal 3: its Input "
+       "Number holds the control character 1, which the client receives as it is"},
       {"<TermToInput Pre=\"5\" width=\"500\">" + good.substr(13) + "</TermToInput>", 1,
        "m.xml:1:22: width is not Width: the launcher keeps the default 392 (found width: names "
        "are case-sensitive)"},

@@ -2,6 +2,7 @@
 
 #include "launcher/terminal_option.h"
 #include "search_time/time_option.h"
+#include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
 
 namespace pos_video {
@@ -39,28 +40,49 @@ constexpr char kTimeZone[] = "CET-1CEST,M3.5.0,M10.5.0/3";
 constexpr std::int64_t kJune6th2007At145025 = 1181134225;
 constexpr std::int64_t kJune6th2007AtMidnight = 1181080800;
 
-TEST(TimeOptionTest, FormsAndWhereTheTimeTextEnds) {
+constexpr std::int64_t kRefused = -99;
+
+TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
   testing::TimeZoneScope zone(kTimeZone);
   const std::pair<const char*, std::int64_t> cases[] = {
       {"-n 4", kNow},
       {"-T2007-06-06 14:50:25", kJune6th2007At145025},
       {"/t2007-06-06 14:50:25", kJune6th2007At145025},
+      {"-t \t 2007-06-06 14:50:25", kJune6th2007At145025},
       {"-t2007-06-06 14:50:25 -n 4", kJune6th2007At145025},
       {"/T2007-06-06 14:50:25/N4", kJune6th2007At145025},
+      {"-t2007-06-06 14:50:25 and more", kJune6th2007At145025},
       {"/t1999-01-01 -t2007-06-06 14:50:25", kJune6th2007At145025},
       {"-T1999-01-01 /t2007-06-06 14:50:25 -t2007-06-06", kJune6th2007AtMidnight},
       {"-t2007-06-06 -n 4", kJune6th2007AtMidnight},
       {"-t2007-06-06 14", kJune6th2007AtMidnight + 14 * 3600},
+      {"-t2007-06-06 25:61:61", kJune6th2007AtMidnight},
       {"-t2040-01-02 03:04:05", 2209082645},
-      {"-t2007-07-00 00:00:00", kJune6th2007AtMidnight + 24 * 86400},
       {"-t1901-12-14 00:00:00", -2147475600},
-      {"-t1901-12-13 00:00:00", -1},  // Earlier than a 32-bit count can hold.
-      {"-t 2007-06-06 14:50:25", -1},
-      {"-tnow", -1},
+      {"-t1970-01-01 00:59:59", -1},  // A valid time, not a failed conversion.
+      // No whole date, or no time a 32-bit count can hold.
+      {"-t1901-12-13 00:00:00", kRefused},
+      {"-t2007-07-00 00:00:00", kRefused},
+      {"-t2007-13-45 25:61:61", kRefused},
+      {"-t06/06/2007 14:50:25", kRefused},
+      {"-t2007-06", kRefused},
+      {"-t", kRefused},
+      {"-tnow", kRefused},
   };
-  for (const auto& [commandLine, searchTime] : cases) {
-    EXPECT_EQ(ReadSearchTime(commandLine, kNow), searchTime) << commandLine;
+  for (const auto& [commandLine, expected] : cases) {
+    testing::FakePlatform sink;
+    std::int64_t searchTime = kRefused;
+    EXPECT_EQ(ReadSearchTime(commandLine, kNow, sink, &searchTime), expected != kRefused)
+        << commandLine;
+    EXPECT_EQ(searchTime, expected) << commandLine;
+    EXPECT_EQ(sink.messages.size(), expected == kRefused ? 1u : 0u) << commandLine;
   }
+  testing::FakePlatform sink;
+  std::int64_t searchTime = 0;
+  ReadSearchTime("-n 4 -t 2007-13-01  -N 9", kNow, sink, &searchTime);
+  EXPECT_EQ(sink.messages,
+            std::vector<std::string>{"Could not read the transaction time \"2007-13-01\": expected "
+                                     "YYYY-MM-DD HH:MM:SS.\n"});
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace pos_video {
 namespace {
 
 const std::string kMapping =
-    "<TermToInput Pre=\"60\"><Term Number=\"4\"><System Name=\"S\"><Input Name=\"C\"/>"
+    "<TermToInput Pre=\"60\"><Term Number=\"4\"><System Name=\"S&amp;#x41;\"><Input Name=\"C\"/>"
     "</System></Term></TermToInput>";
 
 struct Launched {
@@ -39,6 +39,8 @@ TEST(RunSequenceTest, ASuccessfulLaunchSavesTheDocumentThenStartsTheClient) {
   EXPECT_NE(run.document.find("Top=\"9\" Left=\"3\""), std::string::npos) << run.document;
   EXPECT_NE(run.document.find("<Search Start=\"1181141365\" End=\"1181141430\">"),
             std::string::npos);
+  // Text that looks like a character reference stays text, whichever TinyXML is built in.
+  EXPECT_NE(run.document.find("<System Name=\"S&amp;#x41;\">"), std::string::npos);
   ASSERT_EQ(run.starts, 1u);
   EXPECT_EQ(platform.starts[0].program, kClientProgramPath);
   EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
@@ -58,6 +60,15 @@ TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {
             std::vector<std::string>{"Mapping of search terminal 101 to camera not found.\n"});
   EXPECT_EQ(run.document, "");
   EXPECT_EQ(run.starts, 0u);
+
+  testing::FakePlatform badTime;
+  badTime.files[kMappingFilePath] = kMapping;
+  const Launched refused = Launch("-n 4 -t garbage", badTime);
+  EXPECT_EQ(refused.messages, std::vector<std::string>{"Could not read the transaction time "
+                                                       "\"garbage\": expected YYYY-MM-DD "
+                                                       "HH:MM:SS.\n"});
+  EXPECT_EQ(refused.document, "");
+  EXPECT_EQ(refused.starts, 0u);
 
   testing::FakePlatform unwritable;
   unwritable.files[kMappingFilePath] = kMapping;

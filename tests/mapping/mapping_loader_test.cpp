@@ -46,6 +46,18 @@ std::string Nested(int depth) {
   return Root(kGood + open + close);
 }
 
+// A good file padded with blanks to `size` bytes.
+std::string OfSize(std::size_t size) {
+  std::string text = Root(kGood, " Pre=\"\"");
+  return text.insert(18, size - text.size(), ' ');
+}
+
+std::string Attributes(int count) {
+  std::string attributes;
+  for (int i = 0; i < count; ++i) attributes += " a" + std::to_string(i) + "=\"\"";
+  return attributes;
+}
+
 std::string Utf16(const std::string& ascii) {
   std::string wide = "\xFF\xFE";
   for (char c : ascii) wide += std::string{c, '\0'};
@@ -92,6 +104,18 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
       {Root(kGood + "<a></a<![CDATA[>"),
        "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]"},
       {Root(kGood + "<a><![CDATA[</a>]]></a>"), "stored 1=S/C//"},
+      // Limits that keep every load within seconds and memory.
+      {OfSize(20 << 20), "stored 1=S/C//"},
+      {OfSize((20 << 20) + 1), "nothing " + kXmlError + "The file is larger than 20 MiB.\n]"},
+      {Root(kGood + "<b" + Attributes(64) + "/>"), "stored 1=S/C//"},
+      {Root(kGood + "<b" + Attributes(65) + "/>"),
+       "nothing " + kXmlError + "An element has more than 64 attributes.\n]"},
+      {Root([] {
+         std::string many;
+         for (int i = 0; i < 1000000; ++i) many += "<a/>";
+         return many;
+       }()),
+       "nothing " + kXmlError + "The file holds more than 1000000 elements.\n]"},
       // UTF-8 is read only after a declaration or a byte-order mark; a character cut short by
       // the end of the text the reader takes would send the parser past its buffer.
       {Root(Term("4", "<System Name=\"\xFF\xC3(\"><Input Name=\"C\"/></System>")),
@@ -107,6 +131,11 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
        "nothing " + kCutShort},
       {"\xEF\xBB\xBF<TermToInput>" + kGood + "\xE2\x82", "nothing " + kCutShort},
       {kUtf8 + "<TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
+      {"<?xml version=\"1.0\"?><TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
+      // In the system's code page the same bytes are one character each.
+      {"<Other\xE9>" + kGood + "</Other\xE9>", "nothing"},
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><TermToInput Width=\"\xF0/>",
+       "nothing " + kXmlError + "Error parsing Element.\n]"},
   };
   for (const auto& [text, outcome] : cases) {
     EXPECT_EQ(Outcome(text), outcome) << text.substr(0, 200);

@@ -14,10 +14,10 @@ class FakePlatform : public Platform {
  public:
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
-  FileText ReadFile(const std::string& path) override {
+  FileText ReadFile(const std::string& path, std::size_t maxBytes) override {
     const auto found = files.find(path);
     if (found == files.end()) return {false, "", "No such file or directory"};
-    return {true, found->second, ""};
+    return {true, found->second.substr(0, maxBytes + 1), ""};
   }
 
   FileSave SaveFile(const std::string& path, const std::string& text) override {

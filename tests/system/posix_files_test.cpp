@@ -40,7 +40,8 @@ TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
   ASSERT_TRUE(SaveTextFile(path, "old").saved);
   const FileSave save = SaveTextFile(path, "new\ntext\n");
   EXPECT_TRUE(save.saved) << save.failure;
-  EXPECT_EQ(ReadTextFile(path).text, "new\ntext\n");
+  EXPECT_EQ(ReadTextFile(path, 100).text, "new\ntext\n");
+  EXPECT_EQ(ReadTextFile(path, 3).text, "new\n");  // One byte past the limit tells it is over.
   EXPECT_EQ(Listing(), "KvCmdLine.xml\n");
 
   const FileSave missingFolder = SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x");
@@ -49,14 +50,14 @@ TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
 }
 
 TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
-  const FileText missing = ReadTextFile(folder_ + "/missing.xml");
+  const FileText missing = ReadTextFile(folder_ + "/missing.xml", 100);
   EXPECT_FALSE(missing.read);
   EXPECT_EQ(missing.failure, "No such file or directory");
-  EXPECT_FALSE(ReadTextFile(folder_).read);
+  EXPECT_FALSE(ReadTextFile(folder_, 100).read);
   // Nobody writes to this pipe: reading it must not wait for a writer.
   ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
-  EXPECT_FALSE(ReadTextFile(folder_ + "/fifo").read);
-  EXPECT_FALSE(ReadTextFile("/dev/zero").read);
+  EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).read);
+  EXPECT_FALSE(ReadTextFile("/dev/zero", 100).read);
 }
 
 TEST(WindowsPathTest, DrivesMapIntoThePrefix) {
