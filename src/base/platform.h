@@ -68,6 +68,8 @@ class FileSaver {
 
 class Platform : public MessageSink, public FileReader, public FileSaver {
  public:
+  // Whether a file (not a folder) exists at `path`.
+  virtual bool HasFile(const std::string& path) = 0;
   // The mouse pointer's screen position; (0, 0) where none can be had.
   virtual CursorPosition ReadCursorPosition() = 0;
   // Starts the program. A failed start is deliberately not reported: the launcher has nothing

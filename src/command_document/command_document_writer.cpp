@@ -58,9 +58,10 @@ bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::i
   }
   TiXmlDocument document;
   BuildCommandDocument(document, found->second, settings, searchTime, cursor);
-  if (!files.SaveFile(path, Print(document)).saved) {
+  const FileSave save = files.SaveFile(path, Print(document));
+  if (!save.saved) {
     ReportMessage(messages, "Error writing file %s.  Error %s\n", path.c_str(),
-                  document.ErrorDesc());
+                  save.failure.c_str());
     return false;
   }
   return true;

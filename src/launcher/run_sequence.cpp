@@ -7,6 +7,21 @@
 #include "search_time/time_option.h"
 
 namespace pos_video {
+namespace {
+
+// The client's folder: the one under Program Files, unless only the 32-bit Program Files of a
+// 64-bit Windows holds the client.
+std::string ClientFolder(Platform& platform) {
+  const auto holdsClient = [&](const char* folder) {
+    return platform.HasFile(std::string(folder) + "\\" + kClientProgramName);
+  };
+  if (!holdsClient(kClientDirectory) && holdsClient(kClientDirectoryX86)) {
+    return kClientDirectoryX86;
+  }
+  return kClientDirectory;
+}
+
+}  // namespace
 
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
   const std::int32_t terminal = ReadTerminalNumber(commandLineText);
@@ -16,11 +31,12 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
   TerminalMappingTable table;
   LaunchSettings settings;
   if (!LoadTerminalMappings(kMappingFilePath, platform, platform, table, settings)) return 0;
-  if (!WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, table, settings,
-                            platform.ReadCursorPosition(), platform, platform)) {
+  const std::string folder = ClientFolder(platform);
+  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime, table,
+                            settings, platform.ReadCursorPosition(), platform, platform)) {
     return 0;
   }
-  platform.StartProgram({kClientProgramPath, kClientArguments, kClientDirectory});
+  platform.StartProgram({folder + "\\" + kClientProgramName, kClientArguments, folder});
   return 0;
 }
 

@@ -1,4 +1,5 @@
 // File operations on a POSIX system, where text mode and binary mode are the same.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include "system/file_calls.h"
 #include "system/text_files.h"
@@ -13,9 +15,11 @@
 namespace pos_video {
 namespace file_calls {
 
-NewFile CreateNew(const std::string& path) {
-  NewFile created;
-  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+namespace {
+
+OpenFile Open(const std::string& path, int flags) {
+  OpenFile created;
+  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644);
   if (descriptor < 0) {
     created.nameTaken = errno == EEXIST;
     created.failure = std::strerror(errno);
@@ -25,10 +29,21 @@ NewFile CreateNew(const std::string& path) {
   if (created.file == nullptr) {
     created.failure = std::strerror(errno);
     close(descriptor);
-    unlink(path.c_str());
   }
   return created;
 }
+
+}  // namespace
+
+OpenFile CreateNew(const std::string& path) {
+  OpenFile created = Open(path, O_EXCL);
+  if (created.file == nullptr && !created.nameTaken) unlink(path.c_str());
+  return created;
+}
+
+OpenFile OpenEmptied(const std::string& path) { return Open(path, O_TRUNC); }
+
+std::string LastFailure() { return std::strerror(errno != 0 ? errno : EIO); }
 
 bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
@@ -39,6 +54,27 @@ std::string Replace(const std::string& source, const std::string& target) {
 void Remove(const std::string& path) { unlink(path.c_str()); }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
+std::vector<AgedFile> FilesStartingWith(const std::string& prefix) {
+  std::vector<AgedFile> files;
+  const std::size_t slash = prefix.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash);
+  const std::string start = prefix.substr(slash == std::string::npos ? 0 : slash + 1);
+  DIR* directory = opendir(folder.c_str());
+  if (directory == nullptr) return files;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, start.size(), start) != 0) continue;
+    const std::string path = folder + "/" + name;
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0) {
+      files.push_back({path, std::difftime(now, status.st_mtime)});
+    }
+  }
+  closedir(directory);
+  return files;
+}
 
 }  // namespace file_calls
 

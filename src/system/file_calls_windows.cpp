@@ -1,10 +1,11 @@
 // File operations on Windows, through the C runtime's text mode so that each "\n" reaches the
-// file as CR LF and CR LF is read as "\n", as Windows programs expect.
+// file as CR LF and CR LF is read as "\n", as Windows programs expect; files are opened with the
+// system's own calls, so that a failure carries the system's reason.
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "system/file_calls.h"
@@ -26,29 +27,52 @@ std::string SystemErrorText(DWORD error) {
   return text.empty() ? "error " + std::to_string(error) : text;
 }
 
+file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sharing) {
+  file_calls::OpenFile opened;
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, sharing, nullptr, creation,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    opened.nameTaken = error == ERROR_FILE_EXISTS;
+    opened.failure = SystemErrorText(error);
+    return opened;
+  }
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_TEXT);
+  if (descriptor < 0) {
+    opened.failure = std::strerror(errno);
+    CloseHandle(handle);
+    return opened;
+  }
+  opened.file = _fdopen(descriptor, "wt");
+  if (opened.file == nullptr) {
+    opened.failure = std::strerror(errno);
+    _close(descriptor);
+  }
+  _doserrno = 0;  // What LastFailure reports must come from this file's writes.
+  return opened;
+}
+
 }  // namespace
 
 namespace file_calls {
 
-NewFile CreateNew(const std::string& path) {
-  NewFile created;
-  const int descriptor =
-      _open(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_TEXT, _S_IREAD | _S_IWRITE);
-  if (descriptor < 0) {
-    created.nameTaken = errno == EEXIST;
-    created.failure = std::strerror(errno);
-    return created;
-  }
-  created.file = _fdopen(descriptor, "wt");
-  if (created.file == nullptr) {
-    created.failure = std::strerror(errno);
-    _close(descriptor);
-    DeleteFileA(path.c_str());
-  }
+OpenFile CreateNew(const std::string& path) {
+  OpenFile created = OpenWith(path, CREATE_NEW, 0);
+  if (created.file == nullptr && !created.nameTaken) DeleteFileA(path.c_str());
   return created;
 }
 
+OpenFile OpenEmptied(const std::string& path) {
+  return OpenWith(path, CREATE_ALWAYS, FILE_SHARE_READ | FILE_SHARE_WRITE);
+}
+
 bool SyncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+
+std::string LastFailure() {
+  // The C runtime keeps the system's own error code beside errno.
+  if (_doserrno != 0) return SystemErrorText(static_cast<DWORD>(_doserrno));
+  return std::strerror(errno != 0 ? errno : EIO);
+}
 
 std::string Replace(const std::string& source, const std::string& target) {
   if (MoveFileExA(source.c_str(), target.c_str(),
@@ -61,6 +85,28 @@ std::string Replace(const std::string& source, const std::string& target) {
 void Remove(const std::string& path) { DeleteFileA(path.c_str()); }
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }
+
+std::vector<AgedFile> FilesStartingWith(const std::string& prefix) {
+  std::vector<AgedFile> files;
+  const std::size_t slash = prefix.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((prefix + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    // File times count in 100 ns steps.
+    const double age = (static_cast<double>(ticks(now)) - ticks(found.ftLastWriteTime)) / 1e7;
+    files.push_back({folder + found.cFileName, age});
+  } while (FindNextFileA(search, &found) != 0);
+  FindClose(search);
+  return files;
+}
 
 }  // namespace file_calls
 

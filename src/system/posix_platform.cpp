@@ -1,6 +1,7 @@
 #include "system/posix_platform.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -60,6 +61,11 @@ FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) 
 
 FileSave PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
   return SaveTextFile(MapWindowsPath(winePrefix_, path), text);
+}
+
+bool PosixPlatform::HasFile(const std::string& path) {
+  struct stat status {};
+  return stat(MapWindowsPath(winePrefix_, path).c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
 CursorPosition PosixPlatform::ReadCursorPosition() { return {}; }

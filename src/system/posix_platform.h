@@ -24,6 +24,7 @@ class PosixPlatform : public Platform {
   void ShowMessage(const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   FileSave SaveFile(const std::string& path, const std::string& text) override;
+  bool HasFile(const std::string& path) override;
   // No pointer to be had: the client's window opens at the top left corner.
   CursorPosition ReadCursorPosition() override;
   // Runs the program through `wine`, found on PATH before the change of folder, with the prefix

@@ -1,7 +1,6 @@
 #include "system/text_files.h"
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "system/file_calls.h"
@@ -10,8 +9,8 @@ namespace pos_video {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
-
-std::string ErrnoText() { return std::strerror(errno != 0 ? errno : EIO); }
+// A launch takes well under a second; a temporary file this old was left by one that was killed.
+constexpr double kAbandonedAfterSeconds = 300;
 
 // Writes, flushes, syncs and closes, checking each; returns the first failure, or empty.
 std::string WriteAndClose(std::FILE* file, const std::string& text) {
@@ -19,18 +18,49 @@ std::string WriteAndClose(std::FILE* file, const std::string& text) {
   errno = 0;
   if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0 ||
       !file_calls::SyncToDisk(file)) {
-    failure = ErrnoText();
+    failure = file_calls::LastFailure();
   }
-  errno = 0;
-  if (std::fclose(file) != 0 && failure.empty()) failure = ErrnoText();
+  if (std::fclose(file) != 0 && failure.empty()) failure = file_calls::LastFailure();
   return failure;
+}
+
+// "<document>.tmp-<process>-<attempt>", as this file names its temporary files.
+bool IsTemporaryName(const std::string& rest) {
+  std::size_t dashes = 0;
+  for (const char c : rest) {
+    if (c == '-') {
+      ++dashes;
+    } else if (c < '0' || c > '9') {
+      return false;
+    }
+  }
+  return dashes == 1 && rest.front() != '-' && rest.back() != '-';
+}
+
+void RemoveAbandonedTemporaries(const std::string& stem) {
+  for (const file_calls::AgedFile& file : file_calls::FilesStartingWith(stem)) {
+    if (IsTemporaryName(file.path.substr(stem.size())) &&
+        file.ageSeconds > kAbandonedAfterSeconds) {
+      file_calls::Remove(file.path);
+    }
+  }
+}
+
+// The plain overwrite, for a folder that refuses new files or a document that cannot be
+// replaced but may be written (a reader shares it for writing, not for deletion).
+FileSave WriteInPlace(const std::string& path, const std::string& text) {
+  const file_calls::OpenFile opened = file_calls::OpenEmptied(path);
+  if (opened.file == nullptr) return {false, opened.failure};
+  const std::string failure = WriteAndClose(opened.file, text);
+  return {failure.empty(), failure};
 }
 
 }  // namespace
 
 FileSave SaveTextFile(const std::string& path, const std::string& text) {
+  RemoveAbandonedTemporaries(path + ".tmp-");
   const std::string stem = path + ".tmp-" + std::to_string(file_calls::ProcessId()) + "-";
-  file_calls::NewFile created;
+  file_calls::OpenFile created;
   std::string temporaryPath;
   // Created exclusively, so a leftover of an earlier run is never written into.
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -38,13 +68,18 @@ FileSave SaveTextFile(const std::string& path, const std::string& text) {
     created = file_calls::CreateNew(temporaryPath);
     if (!created.nameTaken) break;
   }
-  if (created.file == nullptr) return {false, created.failure};
+  if (created.file == nullptr) return WriteInPlace(path, text);
 
-  std::string failure = WriteAndClose(created.file, text);
-  if (failure.empty()) failure = file_calls::Replace(temporaryPath, path);
-  if (failure.empty()) return {true, ""};
+  // A document that could not be written whole is not put in place, nor written over the old
+  // one: whatever failed here (a full disk) would fail there too and leave it half-written.
+  const std::string failure = WriteAndClose(created.file, text);
+  if (!failure.empty()) {
+    file_calls::Remove(temporaryPath);
+    return {false, failure};
+  }
+  if (file_calls::Replace(temporaryPath, path).empty()) return {true, ""};
   file_calls::Remove(temporaryPath);
-  return {false, failure};
+  return WriteInPlace(path, text);
 }
 
 }  // namespace pos_video

@@ -20,6 +20,11 @@ FileSave WindowsPlatform::SaveFile(const std::string& path, const std::string& t
   return SaveTextFile(path, text);
 }
 
+bool WindowsPlatform::HasFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 CursorPosition WindowsPlatform::ReadCursorPosition() {
   POINT point{};
   // On failure the point stays at (0, 0), which is where the client's window then opens.

@@ -14,6 +14,7 @@ class WindowsPlatform : public Platform {
   void ShowMessage(const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   FileSave SaveFile(const std::string& path, const std::string& text) override;
+  bool HasFile(const std::string& path) override;
   // (0, 0) when the system cannot tell, e.g. on a desktop that is not the user's.
   CursorPosition ReadCursorPosition() override;
   // No security attributes, no inherited handles, normal priority only, this process's

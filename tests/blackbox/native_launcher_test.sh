@@ -86,11 +86,38 @@ expect_equal "message for an unmapped terminal" \
   "$(cat "$work/stderr")"
 cmp -s "$client/KvCmdLine.xml" "$work/previous.xml" || fail "the old document changed"
 
+# As a user without the right to create files in the client's folder, the document is written in
+# place; where it may not be written either, the message gives the system's reason. Root ignores
+# rights, so as root these run as nobody.
+as_user() {
+  if [ "$(id -u)" -eq 0 ]; then
+    setpriv --reuid=65534 --regid=65534 --clear-groups "$@"
+  else
+    "$@"
+  fi
+}
+chmod 755 "$work"
+chmod 666 "$client/KvCmdLine.xml"
+chmod 555 "$client"
+rm -f "$work/started"
+(cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" TZ=UTC \
+  as_user "$launcher" -n 1 2> "$work/stderr")
+expect_equal "messages when writing in place" "" "$(cat "$work/stderr")"
+grep -q 'Name="Lane 1 Overhead"' "$client/KvCmdLine.xml" || fail "the document was not written in place"
+expect_equal "files in a folder that refuses new ones" "KvCmdLine.xml" "$(ls "$client")"
+chmod 444 "$client/KvCmdLine.xml"
+(cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
+  as_user "$launcher" -n 4 2> "$work/stderr")
+expect_equal "message when the document may not be written" \
+  'POS Audit to Video Interface: Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error Permission denied' \
+  "$(cat "$work/stderr")"
+chmod 755 "$client"
+
 # A missing client folder: the document cannot be written.
 rm -rf "$work/prefix"
 run -n 4
 expect_equal "message when the document cannot be written" \
-  'POS Audit to Video Interface: Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error ' \
+  'POS Audit to Video Interface: Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error No such file or directory' \
   "$(cat "$work/stderr")"
 
 # No mapping file in the current folder.

@@ -77,6 +77,12 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
                               "command document is written and the client is not started.\n"),
             std::string::npos)
       << unmapped.out;
+  const Checked badTime = Check({"m.xml", "-t", "06/06/2007"}, files);
+  EXPECT_NE(badTime.out.find("Launch for terminal 101, with a time the launcher cannot read:\n  "
+                             "Messages:\n    Could not read the transaction time \"06/06/2007\": "
+                             "expected YYYY-MM-DD HH:MM:SS.\n  No command document"),
+            std::string::npos)
+      << badTime.out;
 }
 
 TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {

@@ -85,7 +85,8 @@ TEST(CommandDocumentWriterTest, AnUnmappedTerminalOrAFailedSaveIsReported) {
   EXPECT_FALSE(
       WriteCommandDocument(kPath, 4, 0, {{4, {"S", "C", "", ""}}}, {}, {}, platform, platform));
   EXPECT_EQ(platform.messages,
-            std::vector<std::string>{"Error writing file C:\\Client\\KvCmdLine.xml.  Error \n"});
+            std::vector<std::string>{
+                "Error writing file C:\\Client\\KvCmdLine.xml.  Error Permission denied\n"});
   EXPECT_EQ(platform.files.at(kPath), "old");
 }
 

@@ -42,9 +42,31 @@ TEST(RunSequenceTest, ASuccessfulLaunchSavesTheDocumentThenStartsTheClient) {
   // Text that looks like a character reference stays text, whichever TinyXML is built in.
   EXPECT_NE(run.document.find("<System Name=\"S&amp;#x41;\">"), std::string::npos);
   ASSERT_EQ(run.starts, 1u);
-  EXPECT_EQ(platform.starts[0].program, kClientProgramPath);
+  EXPECT_EQ(platform.starts[0].program, "C:\\Program Files\\Korvane\\Client\\tarnclient.exe");
   EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
   EXPECT_EQ(platform.starts[0].folder, kClientDirectory);
+}
+
+// A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is used only when the
+// usual folder holds no client.
+TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {
+  const std::string usual = "C:\\Program Files\\Korvane\\Client\\";
+  const std::string x86 = "C:\\Program Files (x86)\\Korvane\\Client\\";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, usual},
+      {{x86}, x86},
+      {{usual, x86}, usual},
+  };
+  for (const auto& [installed, folder] : cases) {
+    testing::FakePlatform platform;
+    platform.files[kMappingFilePath] = kMapping;
+    for (const std::string& place : installed) platform.files[place + "tarnclient.exe"] = "";
+    RunLauncher("-n 4", 0, platform);
+    EXPECT_EQ(platform.files.count(folder + "KvCmdLine.xml"), 1u) << folder;
+    ASSERT_EQ(platform.starts.size(), 1u);
+    EXPECT_EQ(platform.starts[0].program, folder + "tarnclient.exe");
+    EXPECT_EQ(platform.starts[0].folder + "\\", folder);
+  }
 }
 
 TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {

@@ -26,6 +26,7 @@ class FakePlatform : public Platform {
     return {true, ""};
   }
 
+  bool HasFile(const std::string& path) override { return files.count(path) != 0; }
   CursorPosition ReadCursorPosition() override { return cursor; }
   void StartProgram(const ProgramStart& start) override { starts.push_back(start); }
 
