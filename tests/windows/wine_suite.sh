@@ -315,10 +315,11 @@ launch_while_document_held() {
   rm -f "$WINE_SESSION_DIR/held" "$WINE_SESSION_DIR/release"
 }
 
-# A reader that shares the document for reading only: it can be neither replaced nor written.
+# A reader that shares the document for reading only: it can be neither replaced nor written. The
+# message ends in the system's reason, here Wine's text for ERROR_SHARING_VIOLATION.
 document_cannot_be_written() {
   launch_while_document_held read
-  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error \n'
+  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Sharing violation.\n'
   expect_no_client_start
   expect_old_document_whole
   expect_clean_client_folder
@@ -350,6 +351,8 @@ client_only_in_x86_program_files() {
   [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
   local record=${started[0]} folder='C:\Program Files (x86)\Korvane\Client'
   expect_equal "client program" "$folder\\tarnclient.exe" "$(record_field "$record" module)"
+  expect_equal "client command line" "$folder\\tarnclient.exe -FKvCmdLine.xml" \
+    "$(record_field "$record" command_line)"
   expect_equal "client current directory" "$folder" "$(record_field "$record" current_directory)"
   grep -q '<Input Number="7" Device="2" />' "$x86_client_dir/KvCmdLine.xml" ||
     fail "the document was not written beside the client"
