@@ -250,6 +250,27 @@ time_after_2038() {
   expect_equal "client starts" 1 "$(client_starts)"
 }
 
+# A time the launcher cannot read is shown, and nothing is written or started.
+unreadable_time() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4 -t06/06/2007 14:50:25
+  expect_boxes $'Could not read the transaction time "06/06/2007 14:50:25": expected YYYY-MM-DD HH:MM:SS.\n'
+  expect_no_client_start
+  expect_old_document_whole
+}
+
+# A name holding the text "&#x41;" reaches the client as written, not as "A": the TinyXML built
+# into the program must escape every '&'.
+reference_text_in_a_name() {
+  printf '%s\r\n' '<TermToInput>' \
+    '  <Term Number="5"><System Name="S&amp;#x41;"><Input Name="Door" /></System></Term>' \
+    '</TermToInput>' >"$store/termToInput.xml"
+  run_launcher -n 5
+  expect_boxes
+  grep -q '<System Name="S&amp;#x41;">' "$document" || fail "the name changed: $(cat "$document")"
+}
+
 missing_mapping_file() {
   printf '%s' "$old_document" >"$document"
   run_launcher -n 4
@@ -481,7 +502,8 @@ installed_from_the_msi() {
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
-for test_case in successful_launch time_option time_after_2038 missing_mapping_file \
+for test_case in successful_launch time_option time_after_2038 unreadable_time \
+  reference_text_in_a_name missing_mapping_file \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
   two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
