@@ -5,9 +5,8 @@ set -euo pipefail
 packages=(
   # Native build and unit tests.
   cmake g++ pkg-config libtinyxml-dev libgtest-dev clang-format
-  # The sanitizer build and the libFuzzer targets (clang with its sanitizer and fuzzer runtimes),
-  # and the stress tests' memory measurement.
-  clang libclang-rt-14-dev time
+  # The sanitizer build and the libFuzzer targets (clang with its sanitizer and fuzzer runtimes).
+  clang libclang-rt-14-dev
 )
 
 # The Windows program, 32-bit (MinGW-w64 for i686; dpkg-dev unpacks Debian's TinyXML source for
