@@ -33,8 +33,8 @@ class Scene {
   explicit Scene(int terminals) {
     char pattern[] = "/tmp/launch-bench.XXXXXX";
     folder_ = mkdtemp(pattern);
-    std::system(
-        ("mkdir -p '" + folder_ + "/prefix/dosdevices/c:/Program Files/Korvane/Client'").c_str());
+    const std::string client = folder_ + "/prefix/dosdevices/c:/Program Files/Korvane/Client";
+    std::system(("mkdir -p '" + client + "' && touch '" + client + "/tarnclient.exe'").c_str());
     std::ofstream file(folder_ + "/" + kMappingFilePath);
     file << "<TermToInput Width=\"392\" Height=\"377\" Pre=\"5\" Post=\"5\">\n";
     for (int i = 1; i <= terminals; ++i) {
