@@ -426,6 +426,20 @@ long_command_line() {
   grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
 }
 
+# A temporary file that a killed launch left is removed by the next save once it is old; a
+# recent one may belong to a launch still running and stays.
+abandoned_temporary_file() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  : >"$client_dir/KvCmdLine.xml.tmp-4242-0"
+  touch -d '-10 minutes' "$client_dir/KvCmdLine.xml.tmp-4242-0"
+  : >"$client_dir/KvCmdLine.xml.tmp-4243-0"
+  run_launcher -n 4
+  expect_boxes
+  expect_equal "files in the client's folder" "KvCmdLine.xml KvCmdLine.xml.tmp-4243-0 tarnclient.exe" \
+    "$(cd "$client_dir" && printf '%s ' * | sed 's/ $//')"
+  rm -f "$client_dir/KvCmdLine.xml.tmp-4243-0"
+}
+
 # Two launches at once write through temporary files of their own; each client finds a whole
 # document.
 two_launches_at_once() {
@@ -506,7 +520,7 @@ for test_case in successful_launch time_option time_after_2038 unreadable_time \
   reference_text_in_a_name missing_mapping_file \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
-  two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
+  abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
   run_case $test_case
 done
 
