@@ -142,6 +142,21 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
   }
 }
 
+// The guard must see what the reader sees: every UTF-8 lead byte cut short, the byte-order marks
+// the reader skips between nodes, and an element whose name starts with '_'.
+TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
+  for (const char* lead :
+       {"\xC2", "\xDF", "\xE0\xA0", "\xEF\xBF", "\xF0\x90\x80", "\xF4\x8F\xBF"}) {
+    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), "nothing " + kCutShort);
+  }
+  for (const char* mark : {"\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
+    EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
+              "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]");
+  }
+  EXPECT_EQ(Outcome("<_x>" + Nested(128) + "</_x>"),
+            "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]");
+}
+
 TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
   const std::pair<const char*, std::string> cases[] = {
       {"", "392 377 5 5"},
