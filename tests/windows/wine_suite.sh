@@ -279,6 +279,17 @@ missing_mapping_file() {
   expect_old_document_whole
 }
 
+# A folder in the mapping file's place is not a file on disk: refused, not read.
+mapping_file_is_a_folder() {
+  mkdir "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4
+  expect_boxes $'Could not open file termToInput.xml\n'
+  expect_no_client_start
+  expect_old_document_whole
+  rmdir "$store/termToInput.xml"
+}
+
 empty_mapping_file() {
   : >"$store/termToInput.xml"
   printf '%s' "$old_document" >"$document"
@@ -517,7 +528,7 @@ installed_from_the_msi() {
 }
 
 for test_case in successful_launch time_option time_after_2038 unreadable_time \
-  reference_text_in_a_name missing_mapping_file \
+  reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
   abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
