@@ -58,7 +58,7 @@ expect_equal "files in the client folder" "KvCmdLine.xml" "$(ls "$client")"
 rm -f "$work/started"
 mv "$work/bin" "$work/store/tools"
 started=$(date +%s%N)
-output=$(cd "$work/store" && PATH="tools:$PATH" WINEPREFIX=../prefix "$launcher" -n 4 2>&1)
+output=$(cd "$work/store" && PATH="/nonexistent:tools:$PATH" WINEPREFIX=../prefix "$launcher" -n 4 2>&1)
 elapsed=$((($(date +%s%N) - started) / 1000000))
 [ "$elapsed" -lt 2000 ] || fail "the caller waited ${elapsed} ms for the client's output"
 expect_equal "output of a successful launch" "" "$output"

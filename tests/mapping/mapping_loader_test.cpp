@@ -134,6 +134,9 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
       {"<?xml version=\"1.0\"?><TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
       // In the system's code page the same bytes are one character each.
       {"<Other\xE9>" + kGood + "</Other\xE9>", "nothing"},
+      {"<!-- encoding -->\n<Other\xE9>" + kGood + "</Other\xE9>", "nothing"},
+      {"<?xml version=\"1.0\" encoding=\"utf8\"?><TermToInput Width=\"\xF0/>",
+       "nothing " + kCutShort},
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><TermToInput Width=\"\xF0/>",
        "nothing " + kXmlError + "Error parsing Element.\n]"},
   };

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "system/posix_platform.h"
 #include "system/text_files.h"
 #include "system/windows_path.h"
 
@@ -73,6 +74,24 @@ TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
   EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).read);
   EXPECT_FALSE(ReadTextFile("/dev/zero", 100).read);
+}
+
+TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
+  char* here = getcwd(nullptr, 0);
+  const std::string folder = here;
+  std::free(here);
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, "/home/auditor/.wine"},
+      {"", "/home/auditor/.wine"},
+      {"/srv/prefix", "/srv/prefix"},
+      {"prefix", folder + "/prefix"},
+  };
+  setenv("HOME", "/home/auditor", 1);
+  for (const auto& [variable, prefix] : cases) {
+    if (variable != nullptr) setenv("WINEPREFIX", variable, 1);
+    EXPECT_EQ(WinePrefixFromEnvironment(), prefix) << (variable != nullptr ? variable : "unset");
+    unsetenv("WINEPREFIX");
+  }
 }
 
 TEST(WindowsPathTest, DrivesMapIntoThePrefix) {
