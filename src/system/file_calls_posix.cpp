@@ -93,29 +93,28 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
   } else if (!S_ISREG(status.st_mode)) {
     result.failure = "not a regular file";
   } else {
+    // Read into place at the size the file has; a file that grows meanwhile is read on in
+    // chunks, but never past one byte over the limit.
     const std::size_t limit = maxBytes + 1;
     result.text.resize(std::min(static_cast<std::size_t>(status.st_size), limit));
     std::size_t filled = 0;
-    for (;;) {
-      if (filled == limit) {
-        result.read = true;
-        break;
-      }
-      if (filled == result.text.size()) {  // It grew meanwhile.
-        result.text.resize(std::min(filled + 65536, limit));
-      }
-      const ssize_t got = read(descriptor, &result.text[filled], result.text.size() - filled);
+    char chunk[4096];
+    while (filled < limit) {
+      const bool inPlace = filled < result.text.size();
+      char* into = inPlace ? &result.text[filled] : chunk;
+      const std::size_t room =
+          inPlace ? result.text.size() - filled : std::min(sizeof chunk, limit - filled);
+      const ssize_t got = read(descriptor, into, room);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
         result.failure = std::strerror(errno);
         break;
       }
-      if (got == 0) {
-        result.read = true;
-        break;
-      }
+      if (got == 0) break;
+      if (!inPlace) result.text.append(chunk, static_cast<std::size_t>(got));
       filled += static_cast<std::size_t>(got);
     }
+    result.read = result.failure.empty();
     result.text.resize(result.read ? filled : 0);
   }
   close(descriptor);  // Opened for reading only: nothing can be lost here.
