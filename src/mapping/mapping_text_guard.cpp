@@ -100,9 +100,9 @@ class ReaderWalk {
   }
 
   // The parser reads UTF-8 after a byte-order mark, or after a first declaration that names
-  // UTF-8 or no encoding; otherwise the system's code page, one byte a character.
+  // UTF-8 or no encoding; without either, the system's code page, one byte a character.
   void WalkDocument() {
-    if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) encodingKnown_ = utf8_ = true;
+    if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8_ = true;
     if (!SkipTo('<')) return;
     while (Good()) {
       const std::size_t start = position_;
@@ -111,10 +111,9 @@ class ReaderWalk {
       if (node == Node::kNone) return;
       WalkNode(node, start, 1);
       if (node == Node::kElement) return;  // The first top-level element is all it reads.
-      if (node == Node::kDeclaration && !encodingKnown_) {
-        encodingKnown_ = true;
-        utf8_ = DeclaresUtf8(start);
-      }
+      // Which encoding a declaration names is TinyXML's own reading of it; any declaration
+      // counts as UTF-8 here, where a character cut short does harm.
+      if (node == Node::kDeclaration) utf8_ = true;
     }
   }
 
@@ -155,20 +154,6 @@ class ReaderWalk {
     const int next = byte(p + 1);
     if (next >= 127 || std::isalpha(next) || next == '_') return Node::kElement;
     return Node::kUnknown;
-  }
-
-  // Whether the declaration that starts at `start` and ends at the position leaves the parser
-  // reading UTF-8. Any doubt counts as UTF-8, where a character cut short does harm.
-  bool DeclaresUtf8(std::size_t start) const {
-    std::string declaration = text_.substr(start, position_ - start);
-    for (char& c : declaration) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::size_t at = declaration.find("encoding");
-    if (at == std::string::npos) return true;
-    at = declaration.find_first_of("\"'", at);
-    if (at == std::string::npos) return true;
-    const std::string value = declaration.substr(at + 1);
-    return value.compare(0, 5, "utf-8") == 0 || value.compare(0, 4, "utf8") == 0 ||
-           value[0] == declaration[at];
   }
 
   void WalkNode(Node node, std::size_t start, int depth) {
@@ -280,7 +265,6 @@ class ReaderWalk {
   std::size_t position_ = 0;
   const char* fault_ = nullptr;
   long elements_ = 0;
-  bool encodingKnown_ = false;
   bool utf8_ = false;
 };
 
