@@ -59,8 +59,13 @@ FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) 
   return ReadTextFile(MapWindowsPath(winePrefix_, path), maxBytes);
 }
 
+PosixPlatform::~PosixPlatform() {
+  for (const std::string& path : saved_) RemoveAbandonedTemporaries(path);
+}
+
 FileSave PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
-  return SaveTextFile(MapWindowsPath(winePrefix_, path), text);
+  saved_.push_back(MapWindowsPath(winePrefix_, path));
+  return SaveTextFile(saved_.back(), text);
 }
 
 bool PosixPlatform::HasFile(const std::string& path) {

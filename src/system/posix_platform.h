@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 
@@ -18,11 +19,15 @@ std::string FindOnPath(const std::string& program);
 class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(std::string winePrefix) : winePrefix_(std::move(winePrefix)) {}
+  // Tidies the folders it saved into, once the client has been started: see SaveFile.
+  ~PosixPlatform() override;
 
   // Written to standard error after the caption, since there is no message box to show. A
   // message that cannot be written is dropped: the launch goes on.
   void ShowMessage(const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
+  // Also notes the folder, whose temporary files left by killed launches go when the platform
+  // does, so that tidying never delays the client.
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // No pointer to be had: the client's window opens at the top left corner.
@@ -34,6 +39,7 @@ class PosixPlatform : public Platform {
 
  private:
   std::string winePrefix_;
+  std::vector<std::string> saved_;
 };
 
 }  // namespace pos_video

@@ -37,15 +37,6 @@ bool IsTemporaryName(const std::string& rest) {
   return dashes == 1 && rest.front() != '-' && rest.back() != '-';
 }
 
-void RemoveAbandonedTemporaries(const std::string& stem) {
-  for (const file_calls::AgedFile& file : file_calls::FilesStartingWith(stem)) {
-    if (IsTemporaryName(file.path.substr(stem.size())) &&
-        file.ageSeconds > kAbandonedAfterSeconds) {
-      file_calls::Remove(file.path);
-    }
-  }
-}
-
 // The plain overwrite, for a folder that refuses new files or a document that cannot be
 // replaced but may be written (a reader shares it for writing, not for deletion).
 FileSave WriteInPlace(const std::string& path, const std::string& text) {
@@ -58,7 +49,6 @@ FileSave WriteInPlace(const std::string& path, const std::string& text) {
 }  // namespace
 
 FileSave SaveTextFile(const std::string& path, const std::string& text) {
-  RemoveAbandonedTemporaries(path + ".tmp-");
   const std::string stem = path + ".tmp-" + std::to_string(file_calls::ProcessId()) + "-";
   file_calls::OpenFile created;
   std::string temporaryPath;
@@ -80,6 +70,16 @@ FileSave SaveTextFile(const std::string& path, const std::string& text) {
   if (file_calls::Replace(temporaryPath, path).empty()) return {true, ""};
   file_calls::Remove(temporaryPath);
   return WriteInPlace(path, text);
+}
+
+void RemoveAbandonedTemporaries(const std::string& path) {
+  const std::string stem = path + ".tmp-";
+  for (const file_calls::AgedFile& file : file_calls::FilesStartingWith(stem)) {
+    if (IsTemporaryName(file.path.substr(stem.size())) &&
+        file.ageSeconds > kAbandonedAfterSeconds) {
+      file_calls::Remove(file.path);
+    }
+  }
 }
 
 }  // namespace pos_video

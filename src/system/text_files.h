@@ -17,4 +17,8 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes);
 // so a reader never finds a half-written file and a failure leaves the old one whole.
 FileSave SaveTextFile(const std::string& path, const std::string& text);
 
+// Removes what saves of `path` by launches that were killed left behind: files of the save's own
+// temporary name pattern, older than a few minutes.
+void RemoveAbandonedTemporaries(const std::string& path);
+
 }  // namespace pos_video

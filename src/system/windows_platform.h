@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 
@@ -10,9 +11,13 @@ namespace pos_video {
 
 class WindowsPlatform : public Platform {
  public:
+  // Tidies the folders it saved into, once the client has been started: see SaveFile.
+  ~WindowsPlatform() override;
   // A modal box owned by the desktop, with the launcher's caption and a single OK button.
   void ShowMessage(const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
+  // Also notes the folder, whose temporary files left by killed launches go when the platform
+  // does, so that tidying never delays the client.
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // (0, 0) when the system cannot tell, e.g. on a desktop that is not the user's.
@@ -20,6 +25,9 @@ class WindowsPlatform : public Platform {
   // No security attributes, no inherited handles, normal priority only, this process's
   // environment. The new process's handles are closed at once; the launcher never waits.
   void StartProgram(const ProgramStart& start) override;
+
+ private:
+  std::vector<std::string> saved_;
 };
 
 }  // namespace pos_video

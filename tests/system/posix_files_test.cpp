@@ -50,16 +50,17 @@ TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
   EXPECT_EQ(missingFolder.failure, "No such file or directory");
 }
 
-// What a launch that was killed between creating and renaming its file left behind goes with the
-// next save, once it is old enough not to belong to a launch still running.
-TEST_F(PosixFilesTest, SaveRemovesAbandonedTemporaryFiles) {
+// What a launch that was killed between creating and renaming its file left behind goes, once it
+// is old enough not to belong to a launch still running.
+TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
   const std::string path = folder_ + "/KvCmdLine.xml";
   for (const char* name : {".tmp-11-0", ".tmp-12-3", ".tmp-x-0", ".tmp-13-"}) {
     std::ofstream(path + name) << "left";
     std::system(("touch -d '-10 minutes' '" + path + name + "'").c_str());
   }
   std::ofstream(path + ".tmp-14-0") << "running";
-  ASSERT_TRUE(SaveTextFile(path, "new").saved);
+  std::ofstream(path) << "old";
+  RemoveAbandonedTemporaries(path);
   EXPECT_EQ(
       Listing(),
       "KvCmdLine.xml\nKvCmdLine.xml.tmp-13-\nKvCmdLine.xml.tmp-14-0\nKvCmdLine.xml.tmp-x-0\n");
