@@ -113,6 +113,18 @@ expect_equal "message when the document may not be written" \
   "$(cat "$work/stderr")"
 chmod 755 "$client"
 
+# A 32-bit client on 64-bit Windows: only "Program Files (x86)" holds it, so the document goes
+# there and the client starts there.
+x86="$work/prefix/dosdevices/c:/Program Files (x86)/Korvane/Client"
+mkdir -p "$x86" && touch "$x86/tarnclient.exe"
+rm -f "$work/started"
+run -n 4
+wait_for_start || fail "the client in the (x86) folder was not started"
+expect_equal "the (x86) client's folder and program" \
+  "$x86"$'\n''C:\Program Files (x86)\Korvane\Client\tarnclient.exe' \
+  "$(head -n 2 "$work/started" 2>/dev/null)"
+[ -f "$x86/KvCmdLine.xml" ] || fail "the document was not written to the (x86) folder"
+
 # A missing client folder: the document cannot be written.
 rm -rf "$work/prefix"
 run -n 4

@@ -150,6 +150,11 @@ TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
        {"\xC2", "\xDF", "\xE0\xA0", "\xEF\xBF", "\xF0\x90\x80", "\xF4\x8F\xBF"}) {
     EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), "nothing " + kCutShort);
   }
+  // A whole character at the end is no fault: the reader's own error follows.
+  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
+    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole),
+              "nothing " + kXmlError + "Error parsing Element.\n]");
+  }
   for (const char* mark : {"\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
     EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
               "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]");
