@@ -29,17 +29,14 @@ OpenFile Open(const std::string& path, int flags) {
   if (created.file == nullptr) {
     created.failure = std::strerror(errno);
     close(descriptor);
+    if ((flags & O_EXCL) != 0) unlink(path.c_str());  // It was created here, and is of no use.
   }
   return created;
 }
 
 }  // namespace
 
-OpenFile CreateNew(const std::string& path) {
-  OpenFile created = Open(path, O_EXCL);
-  if (created.file == nullptr && !created.nameTaken) unlink(path.c_str());
-  return created;
-}
+OpenFile CreateNew(const std::string& path) { return Open(path, O_EXCL); }
 
 OpenFile OpenEmptied(const std::string& path) { return Open(path, O_TRUNC); }
 

@@ -41,13 +41,12 @@ file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sha
   if (descriptor < 0) {
     opened.failure = std::strerror(errno);
     CloseHandle(handle);
-    return opened;
-  }
-  opened.file = _fdopen(descriptor, "wt");
-  if (opened.file == nullptr) {
+  } else if ((opened.file = _fdopen(descriptor, "wt")) == nullptr) {
     opened.failure = std::strerror(errno);
     _close(descriptor);
   }
+  // A file created here that cannot be written through a stream is of no use.
+  if (opened.file == nullptr && creation == CREATE_NEW) DeleteFileA(path.c_str());
   _doserrno = 0;  // What LastFailure reports must come from this file's writes.
   return opened;
 }
@@ -56,11 +55,7 @@ file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sha
 
 namespace file_calls {
 
-OpenFile CreateNew(const std::string& path) {
-  OpenFile created = OpenWith(path, CREATE_NEW, 0);
-  if (created.file == nullptr && !created.nameTaken) DeleteFileA(path.c_str());
-  return created;
-}
+OpenFile CreateNew(const std::string& path) { return OpenWith(path, CREATE_NEW, 0); }
 
 OpenFile OpenEmptied(const std::string& path) {
   return OpenWith(path, CREATE_ALWAYS, FILE_SHARE_READ | FILE_SHARE_WRITE);
