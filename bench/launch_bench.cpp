@@ -24,7 +24,7 @@ namespace {
 class NoStartPlatform : public PosixPlatform {
  public:
   using PosixPlatform::PosixPlatform;
-  void StartProgram(const ProgramStart&) override {}
+  StartResult StartProgram(const ProgramStart&) override { return {true, ""}; }
 };
 
 // A scratch folder holding a mapping of `terminals` terminals of the usual shape and an empty

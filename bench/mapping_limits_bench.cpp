@@ -25,7 +25,7 @@ class MemoryFiles : public FileReader, public MessageSink {
   FileText ReadFile(const std::string&, std::size_t) override {
     return {true, std::move(text_), ""};
   }
-  void ShowMessage(const std::string& text) override { message_ = text; }
+  void ShowMessage(MessageKind /*kind*/, const std::string& text) override { message_ = text; }
   std::string message_;
 
  private:

@@ -42,11 +42,33 @@ struct FileSave {
   std::string failure;  // The system's reason, when not saved.
 };
 
+// What a message is about. On Windows each kind is reported to the Application event log under
+// its own event ID (the value), so that a fleet's monitoring can filter them; the numbers are
+// published and never reused.
+enum class MessageKind {
+  kMappingFileUnreadable = 1,
+  kMappingFileNotRead = 2,  // Not read as XML, or over one of the file's limits.
+  kInvalidTerm = 3,
+  kMoreInvalidTerms = 4,
+  kTimeSettingUnusable = 5,  // A time zone or clock offset of the mapping file.
+  kTimeUnreadable = 6,
+  kTerminalNotMapped = 7,
+  kDocumentNotWritten = 8,
+  // Endings that show the auditor nothing: only recorded, as warnings.
+  kNotAMappingFile = 9,
+  kNothingLoaded = 10,
+  kClientNotStarted = 11,
+};
+
 class MessageSink {
  public:
   virtual ~MessageSink() = default;
-  // Shows `text` to the user; on Windows a modal box that returns once dismissed.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // Shows `text` to the user; on Windows a modal box that returns once dismissed, after the
+  // message has been reported to the event log.
+  virtual void ShowMessage(MessageKind kind, const std::string& text) = 0;
+  // Records why a launch ended without a word to the auditor, for whoever looks after the
+  // machine. Shows nothing; where there is no log to keep it, it is dropped.
+  virtual void RecordWarning(MessageKind /*kind*/, const std::string& /*text*/) {}
 };
 
 class FileReader {
@@ -66,15 +88,20 @@ class FileSaver {
   virtual FileSave SaveFile(const std::string& path, const std::string& text) = 0;
 };
 
+// The outcome of starting a program.
+struct StartResult {
+  bool started = false;
+  std::string failure;  // The system's reason, when not started.
+};
+
 class Platform : public MessageSink, public FileReader, public FileSaver {
  public:
   // Whether a file (not a folder) exists at `path`.
   virtual bool HasFile(const std::string& path) = 0;
   // The mouse pointer's screen position; (0, 0) where none can be had.
   virtual CursorPosition ReadCursorPosition() = 0;
-  // Starts the program. A failed start is deliberately not reported: the launcher has nothing
-  // useful to tell the auditor then.
-  virtual void StartProgram(const ProgramStart& start) = 0;
+  // Starts the program without waiting for it.
+  virtual StartResult StartProgram(const ProgramStart& start) = 0;
 };
 
 }  // namespace pos_video

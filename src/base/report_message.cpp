@@ -6,7 +6,7 @@
 
 namespace pos_video {
 
-void ReportMessage(MessageSink& sink, const char* format, ...) {
+void ReportMessage(MessageSink& sink, MessageKind kind, const char* format, ...) {
   char buffer[kMessageBufferSize];
   va_list arguments;
   va_start(arguments, format);
@@ -21,7 +21,7 @@ void ReportMessage(MessageSink& sink, const char* format, ...) {
     buffer[length++] = '\n';
     buffer[length] = '\0';
   }
-  sink.ShowMessage(std::string(buffer, length));
+  sink.ShowMessage(kind, std::string(buffer, length));
 }
 
 }  // namespace pos_video

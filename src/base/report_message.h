@@ -15,8 +15,10 @@ namespace pos_video {
 // Size of the text buffer a message is formatted into, terminating NUL included.
 constexpr int kMessageBufferSize = 256;
 
-// Formats the message printf-style and shows it through `sink`. The text always ends with a line
-// feed; one that would not fit in the buffer with it is cut short so that it does.
-void ReportMessage(MessageSink& sink, const char* format, ...) POS_VIDEO_PRINTF_FORMAT(2, 3);
+// Formats the message printf-style and shows it through `sink` as a message of `kind`. The text
+// always ends with a line feed; one that would not fit in the buffer with it is cut short so that
+// it does.
+void ReportMessage(MessageSink& sink, MessageKind kind, const char* format, ...)
+    POS_VIDEO_PRINTF_FORMAT(3, 4);
 
 }  // namespace pos_video

@@ -12,7 +12,9 @@ namespace pos_video {
 
 class MessageCollector : public MessageSink {
  public:
-  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  void ShowMessage(MessageKind /*kind*/, const std::string& text) override {
+    messages_.push_back(text);
+  }
   const std::vector<std::string>& messages() const { return messages_; }
 
  private:

@@ -52,7 +52,8 @@ bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::i
                           CursorPosition cursor, FileSaver& files, MessageSink& messages) {
   const auto found = table.find(terminal);
   if (found == table.end()) {
-    ReportMessage(messages, "Mapping of search terminal %d to camera not found.\n",
+    ReportMessage(messages, MessageKind::kTerminalNotMapped,
+                  "Mapping of search terminal %d to camera not found.\n",
                   static_cast<int>(terminal));
     return false;
   }
@@ -60,8 +61,8 @@ bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::i
   BuildCommandDocument(document, found->second, settings, searchTime, cursor);
   const FileSave save = files.SaveFile(path, Print(document));
   if (!save.saved) {
-    ReportMessage(messages, "Error writing file %s.  Error %s\n", path.c_str(),
-                  save.failure.c_str());
+    ReportMessage(messages, MessageKind::kDocumentNotWritten, "Error writing file %s.  Error %s\n",
+                  path.c_str(), save.failure.c_str());
     return false;
   }
   return true;

@@ -36,7 +36,13 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
                             settings, platform.ReadCursorPosition(), platform, platform)) {
     return 0;
   }
-  platform.StartProgram({folder + "\\" + kClientProgramName, kClientArguments, folder});
+  const std::string client = folder + "\\" + kClientProgramName;
+  const StartResult start = platform.StartProgram({client, kClientArguments, folder});
+  if (!start.started) {
+    // The auditor is shown nothing, as always; whoever looks after the machine hears of it.
+    platform.RecordWarning(MessageKind::kClientNotStarted,
+                           "Could not start the video client " + client + ": " + start.failure);
+  }
   return 0;
 }
 

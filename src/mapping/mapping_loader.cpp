@@ -91,15 +91,23 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
   // opened: either way there is nothing to load.
   read.file = files.ReadFile(path, kMaxMappingFileBytes);
   if (!read.file.read) {
-    ReportMessage(messages, "Could not open file %s\n", path.c_str());
+    ReportMessage(messages, MessageKind::kMappingFileUnreadable, "Could not open file %s\n",
+                  path.c_str());
     return false;
   }
   if (!ParseMappingText(read)) {
-    ReportMessage(messages, "Cmd line configuration document XML error: %s", read.problem.c_str());
+    ReportMessage(messages, MessageKind::kMappingFileNotRead,
+                  "Cmd line configuration document XML error: %s", read.problem.c_str());
     return false;
   }
   const TiXmlElement* root = read.document.FirstChildElement("TermToInput");
-  if (root == nullptr) return false;
+  if (root == nullptr) {
+    messages.RecordWarning(
+        MessageKind::kNotAMappingFile,
+        "Nothing was loaded from " + path +
+            ": its first element is not TermToInput. The client was not started.");
+    return false;
+  }
 
   ReadIntegerAttribute(*root, "Width", &settings.Width);
   ReadIntegerAttribute(*root, "Height", &settings.Height);
@@ -107,18 +115,34 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
   ReadIntegerAttribute(*root, "Post", &settings.Post);
 
   bool storedAny = false;
+  int invalidTerms = 0;
   for (const TiXmlElement* term = root->FirstChildElement("Term"); term != nullptr;
        term = term->NextSiblingElement("Term")) {
     TermReading termReading = ReadTerm(*term);
     if (termReading.verdict == TermVerdict::kStored) {
       table[termReading.number] = termReading.mapping;
       storedAny = true;
-    } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber) {
-      ReportMessage(messages, "Found invalid mapping for Term Number %d in file %s\n",
+    } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber &&
+               ++invalidTerms <= kMaxInvalidTermMessages) {
+      ReportMessage(messages, MessageKind::kInvalidTerm,
+                    "Found invalid mapping for Term Number %d in file %s\n",
                     static_cast<int>(termReading.number), path.c_str());
     }
     // Only a caller that explains the reading keeps the judgements.
     if (reading != nullptr) reading->terms.push_back(std::move(termReading));
+  }
+  // Each box must be dismissed before the client starts: past a few, one count says the rest.
+  const int unshown = invalidTerms - kMaxInvalidTermMessages;
+  if (unshown > 0) {
+    ReportMessage(messages, MessageKind::kMoreInvalidTerms,
+                  "%d more %s skipped for an invalid mapping in file %s\n", unshown,
+                  unshown == 1 ? "Term" : "Terms", path.c_str());
+  }
+  if (!storedAny && invalidTerms == 0) {
+    messages.RecordWarning(MessageKind::kNothingLoaded,
+                           "Nothing was loaded from " + path +
+                               ": no Term in it maps a terminal to a camera. The client was not "
+                               "started.");
   }
   return storedAny;
 }

@@ -17,6 +17,9 @@
 
 namespace pos_video {
 
+// Invalid Terms each get a box of their own up to this many; the rest are counted in one more.
+constexpr int kMaxInvalidTermMessages = 10;
+
 enum class SettingReading { kRead, kAbsent, kNotInteger };
 
 // Reads the integer attribute `name` of `element` into `value` (left alone unless kRead). An

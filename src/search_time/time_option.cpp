@@ -61,7 +61,7 @@ bool ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime
   }
   const std::string timeText = TimeText(commandLineText, option);
   if (ConvertTimeText(timeText, searchTime)) return true;
-  ReportMessage(messages,
+  ReportMessage(messages, MessageKind::kTimeUnreadable,
                 "Could not read the transaction time \"%s\": expected YYYY-MM-DD HH:MM:SS.",
                 timeText.c_str());
   return false;

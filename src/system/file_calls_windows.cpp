@@ -13,7 +13,6 @@
 #include "system/windows_api.h"
 
 namespace pos_video {
-namespace {
 
 std::string SystemErrorText(DWORD error) {
   char buffer[512];
@@ -26,6 +25,8 @@ std::string SystemErrorText(DWORD error) {
   }
   return text.empty() ? "error " + std::to_string(error) : text;
 }
+
+namespace {
 
 file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sharing) {
   file_calls::OpenFile opened;

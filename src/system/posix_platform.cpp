@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "base/launch_constants.h"
@@ -48,7 +50,7 @@ std::string FindOnPath(const std::string& program) {
   }
 }
 
-void PosixPlatform::ShowMessage(const std::string& text) {
+void PosixPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
   std::string line = std::string(kMessageCaption) + ": " + text;
   // Nothing sensible is left to do when standard error is gone.
   if (std::fwrite(line.data(), 1, line.size(), stderr) != line.size()) return;
@@ -75,10 +77,10 @@ bool PosixPlatform::HasFile(const std::string& path) {
 
 CursorPosition PosixPlatform::ReadCursorPosition() { return {}; }
 
-void PosixPlatform::StartProgram(const ProgramStart& start) {
+StartResult PosixPlatform::StartProgram(const ProgramStart& start) {
   // wine, the program, then its arguments split at blanks as Windows would split them.
   const std::string wine = FindOnPath("wine");
-  if (wine.empty()) return;  // As a failed start: nothing to tell the auditor.
+  if (wine.empty()) return {false, "wine is not on PATH"};
   std::vector<std::string> arguments{wine, start.program};
   std::size_t position = 0;
   while ((position = start.arguments.find_first_not_of(' ', position)) != std::string::npos) {
@@ -103,7 +105,9 @@ void PosixPlatform::StartProgram(const ProgramStart& start) {
     }
     _exit(127);
   }
+  if (child < 0) return {false, std::strerror(errno)};
   // The launcher ends right after this and does not wait: the client outlives it.
+  return {true, ""};
 }
 
 }  // namespace pos_video

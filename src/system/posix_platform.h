@@ -24,7 +24,7 @@ class PosixPlatform : public Platform {
 
   // Written to standard error after the caption, since there is no message box to show. A
   // message that cannot be written is dropped: the launch goes on.
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Also notes the folder, whose temporary files left by killed launches go when the platform
   // does, so that tidying never delays the client.
@@ -35,7 +35,7 @@ class PosixPlatform : public Platform {
   // Runs the program through `wine`, found on PATH before the change of folder, with the prefix
   // in WINEPREFIX and standard input, output and error on /dev/null: the client must not hold
   // the launcher's caller, which may be waiting for the launcher's output to end.
-  void StartProgram(const ProgramStart& start) override;
+  StartResult StartProgram(const ProgramStart& start) override;
 
  private:
   std::string winePrefix_;

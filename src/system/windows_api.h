@@ -9,3 +9,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+#include <string>
+
+namespace pos_video {
+
+// The system's own text for an error code, on one line.
+std::string SystemErrorText(DWORD error);
+
+}  // namespace pos_video

@@ -8,7 +8,7 @@
 
 namespace pos_video {
 
-void WindowsPlatform::ShowMessage(const std::string& text) {
+void WindowsPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
   MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
 }
 
@@ -37,7 +37,7 @@ CursorPosition WindowsPlatform::ReadCursorPosition() {
   return {static_cast<int>(point.x), static_cast<int>(point.y)};
 }
 
-void WindowsPlatform::StartProgram(const ProgramStart& start) {
+StartResult WindowsPlatform::StartProgram(const ProgramStart& start) {
   // The command line the program sees is its unquoted path and its arguments; CreateProcessA may
   // write into it, so it gets a buffer of its own.
   const std::string line = start.program + " " + start.arguments;
@@ -49,11 +49,14 @@ void WindowsPlatform::StartProgram(const ProgramStart& start) {
   PROCESS_INFORMATION processInfo{};
   // The application name keeps the unquoted path with blanks from being taken for a shorter
   // program ("C:\Program.exe").
-  CreateProcessA(start.program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                 NORMAL_PRIORITY_CLASS, nullptr, start.folder.c_str(), &startupInfo, &processInfo);
+  const BOOL started = CreateProcessA(start.program.c_str(), commandLine.data(), nullptr, nullptr,
+                                      FALSE, NORMAL_PRIORITY_CLASS, nullptr, start.folder.c_str(),
+                                      &startupInfo, &processInfo);
   // Handles are null after a failed start; there is nothing to close then.
   if (processInfo.hProcess != nullptr) CloseHandle(processInfo.hProcess);
   if (processInfo.hThread != nullptr) CloseHandle(processInfo.hThread);
+  if (started) return {true, ""};
+  return {false, SystemErrorText(GetLastError())};
 }
 
 }  // namespace pos_video

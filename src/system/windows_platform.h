@@ -14,7 +14,7 @@ class WindowsPlatform : public Platform {
   // Tidies the folders it saved into, once the client has been started: see SaveFile.
   ~WindowsPlatform() override;
   // A modal box owned by the desktop, with the launcher's caption and a single OK button.
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Also notes the folder, whose temporary files left by killed launches go when the platform
   // does, so that tidying never delays the client.
@@ -24,7 +24,7 @@ class WindowsPlatform : public Platform {
   CursorPosition ReadCursorPosition() override;
   // No security attributes, no inherited handles, normal priority only, this process's
   // environment. The new process's handles are closed at once; the launcher never waits.
-  void StartProgram(const ProgramStart& start) override;
+  StartResult StartProgram(const ProgramStart& start) override;
 
  private:
   std::vector<std::string> saved_;

@@ -100,13 +100,14 @@ TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {
 
 TEST(ReportMessageTest, FormatsEndsInALineFeedAndFitsTheBuffer) {
   testing::FakePlatform sink;
-  ReportMessage(sink, "Term %d in %s", 7, "file");
-  ReportMessage(sink, "already ends\n");
-  ReportMessage(sink, "%s", "");
-  ReportMessage(sink, "%s", std::string(kMessageBufferSize - 2, 'a').c_str());
+  ReportMessage(sink, MessageKind::kInvalidTerm, "Term %d in %s", 7, "file");
+  ReportMessage(sink, MessageKind::kInvalidTerm, "already ends\n");
+  ReportMessage(sink, MessageKind::kInvalidTerm, "%s", "");
+  ReportMessage(sink, MessageKind::kInvalidTerm, "%s",
+                std::string(kMessageBufferSize - 2, 'a').c_str());
   const std::string longText(400, 'x');
-  ReportMessage(sink, "%s", longText.c_str());
-  ReportMessage(sink, "%s\n", longText.c_str());
+  ReportMessage(sink, MessageKind::kInvalidTerm, "%s", longText.c_str());
+  ReportMessage(sink, MessageKind::kInvalidTerm, "%s\n", longText.c_str());
   const std::string cut = std::string(kMessageBufferSize - 2, 'x') + "\n";
   EXPECT_EQ(sink.messages,
             (std::vector<std::string>{"Term 7 in file\n", "already ends\n", "\n",

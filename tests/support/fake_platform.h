@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/platform.h"
@@ -12,7 +13,13 @@ namespace pos_video::testing {
 
 class FakePlatform : public Platform {
  public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(MessageKind kind, const std::string& text) override {
+    messages.push_back(text);
+    kinds.push_back(kind);
+  }
+  void RecordWarning(MessageKind kind, const std::string& text) override {
+    warnings.push_back({kind, text});
+  }
 
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override {
     const auto found = files.find(path);
@@ -28,12 +35,19 @@ class FakePlatform : public Platform {
 
   bool HasFile(const std::string& path) override { return files.count(path) != 0; }
   CursorPosition ReadCursorPosition() override { return cursor; }
-  void StartProgram(const ProgramStart& start) override { starts.push_back(start); }
+  StartResult StartProgram(const ProgramStart& start) override {
+    starts.push_back(start);
+    if (!clientStartFailure.empty()) return {false, clientStartFailure};
+    return {true, ""};
+  }
 
   std::map<std::string, std::string> files;
   std::set<std::string> unwritable;
   CursorPosition cursor;
+  std::string clientStartFailure;  // When set, every start fails with this reason.
   std::vector<std::string> messages;
+  std::vector<MessageKind> kinds;  // Of each message, in the same order.
+  std::vector<std::pair<MessageKind, std::string>> warnings;
   std::vector<ProgramStart> starts;
 };
 
