@@ -2,7 +2,7 @@
 
 #include "base/launch_constants.h"
 #include "command_document/command_document_writer.h"
-#include "launcher/terminal_option.h"
+#include "base/terminal_option.h"
 #include "mapping/mapping_loader.h"
 #include "search_time/time_option.h"
 
