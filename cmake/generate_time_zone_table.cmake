@@ -61,10 +61,9 @@ function(read_footer file result)
   set(${result} "${footer}" PARENT_SCOPE)
 endfunction()
 
-# C++ arrays of the changes a TZif file lists in its 64-bit block, from the last one before the
-# build year to the end of the accepted dates, named after `id`; sets `${result}` to the text and
-# `${result}_count` to the number of changes.
-function(read_listed_changes file id result)
+# The changes a TZif file lists in its 64-bit block, from the last one before the build year to the
+# end of the accepted dates, as "{times}|{type indexes}|{types}|count" in C++.
+function(read_listed_changes file result)
   file(READ "${file}" hex HEX)
   # The counts of a header: isutcnt, isstdcnt, leapcnt, timecnt, typecnt, charcnt.
   foreach(i RANGE 5)
@@ -148,10 +147,7 @@ function(read_listed_changes file id result)
   list(LENGTH kept_times count)
   string(REPLACE ";" ", " time_list "${kept_times}")
   string(REPLACE ";" ", " index_list "${indexes}")
-  set(${result}
-      "const std::int64_t kChangeTimes${id}[] = {${time_list}};\nconst std::uint8_t kChangeTypes${id}[] = {${index_list}};\nconst ZoneType kTypes${id}[] = {${type_text}};\n"
-      PARENT_SCOPE)
-  set(${result}_count ${count} PARENT_SCOPE)
+  set(${result} "{${time_list}}|{${index_list}}|{${type_text}}|${count}" PARENT_SCOPE)
 endfunction()
 
 file(STRINGS "${ZONEINFO}/tzdata.zi" lines REGEX "^([ZL] |# version )")
@@ -172,27 +168,38 @@ if(NOT version OR NOT zones)
   message(FATAL_ERROR "${ZONEINFO}/tzdata.zi lists no version or no zones")
 endif()
 
-# One record per distinct rule, and one per zone with listed changes.
+# One record per distinct rule, and one per distinct rule and listed changes: El Aaiun and Hebron
+# share those of Casablanca and Gaza while they agree.
 set(records "")
-set(record_text "")
+set(rule_text "")
 set(listed_text "")
+set(listed_records "")
 foreach(zone IN LISTS zones)
   read_footer("${ZONEINFO}/${zone}" rule)
+  set(key "${rule}")
   list(FIND listed_zones "${zone}" listed)
-  if(listed EQUAL -1)
-    list(FIND records "${rule}" record)
-    if(record EQUAL -1)
-      list(LENGTH records record)
-      list(APPEND records "${rule}")
-      string(APPEND record_text "    {\"${rule}\", nullptr, nullptr, nullptr, 0},\n")
-    endif()
-  else()
+  if(NOT listed EQUAL -1)
+    read_listed_changes("${ZONEINFO}/${zone}" changes)
+    string(MD5 key "${rule}|${changes}")
+  endif()
+  list(FIND records "${key}" record)
+  if(record EQUAL -1)
     list(LENGTH records record)
-    list(APPEND records "${zone}")
-    read_listed_changes("${ZONEINFO}/${zone}" ${record} changes)
-    string(APPEND listed_text "${changes}")
-    string(APPEND record_text
-           "    {\"${rule}\", kChangeTimes${record}, kChangeTypes${record}, kTypes${record}, ${changes_count}},\n")
+    list(APPEND records "${key}")
+    string(APPEND rule_text "    \"${rule}\",\n")
+    if(NOT listed EQUAL -1)
+      string(REPLACE "|" ";" parts "${changes}")
+      list(GET parts 0 times)
+      list(GET parts 1 indexes)
+      list(GET parts 2 types)
+      list(GET parts 3 count)
+      string(APPEND listed_text
+             "const std::int64_t kChangeTimes${record}[] = ${times};\n"
+             "const std::uint8_t kChangeTypes${record}[] = ${indexes};\n"
+             "const ZoneType kTypes${record}[] = ${types};\n")
+      string(APPEND listed_records
+             "    {${record}, kChangeTimes${record}, kChangeTypes${record}, kTypes${record}, ${count}},\n")
+    endif()
   endif()
   set(record_of_${zone} ${record})
   list(APPEND names "${zone}")
@@ -210,10 +217,19 @@ endforeach()
 list(REMOVE_ITEM names ${excluded_names})
 list(SORT names)
 
+# The names as one text, each ended by a NUL, and where each starts.
 set(name_text "")
+set(name_entries "")
+set(offset 0)
 foreach(name IN LISTS names)
-  string(APPEND name_text "    {\"${name}\", ${record_of_${name}}},\n")
+  string(APPEND name_text "    \"${name}\\0\"\n")
+  string(APPEND name_entries "    {${offset}, ${record_of_${name}}},\n")
+  string(LENGTH "${name}" length)
+  math(EXPR offset "${offset} + ${length} + 1")
 endforeach()
+if(offset GREATER 65535)
+  message(FATAL_ERROR "the zone names no longer fit the table's 16-bit offsets")
+endif()
 
 file(WRITE "${OUTPUT}.new"
 "// Generated at build time from tzdata ${version} by cmake/generate_time_zone_table.cmake.
@@ -224,15 +240,21 @@ namespace pos_video {
 const char kTimeZoneDataVersion[] = \"${version}\";
 const int kZoneTableYear = ${build_year};
 
+const char* const kZoneRules[] = {
+${rule_text}};
+
 namespace {
 ${listed_text}}  // namespace
 
-const ZoneRecord kZoneRecords[] = {
-${record_text}};
+const ListedChanges kListedChanges[] = {
+${listed_records}};
+const std::size_t kListedChangesCount = sizeof(kListedChanges) / sizeof(kListedChanges[0]);
+
+const char kZoneNameText[] =
+${name_text};
 
 const ZoneName kZoneNames[] = {
-${name_text}};
-
+${name_entries}};
 const std::size_t kZoneNameCount = sizeof(kZoneNames) / sizeof(kZoneNames[0]);
 
 }  // namespace pos_video

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace pos_video {
 namespace {
@@ -16,12 +17,12 @@ struct LocalTime {
 };
 
 LocalTime LocalTimeAt(const TimeZone& zone, std::int64_t utcSeconds) {
-  if (const ZoneRecord* listed = zone.listedChanges) {
-    const std::int64_t* end = listed->changeTimes + listed->changeCount;
-    const std::int64_t* next = std::upper_bound(listed->changeTimes, end, utcSeconds);
+  if (const ListedChanges* listed = zone.listedChanges) {
+    const std::int64_t* end = listed->times + listed->count;
+    const std::int64_t* next = std::upper_bound(listed->times, end, utcSeconds);
     // Before the first listed change and from the last one on, the rule holds.
-    if (next != listed->changeTimes && next != end) {
-      const ZoneType& type = listed->types[listed->changeTypes[next - 1 - listed->changeTimes]];
+    if (next != listed->times && next != end) {
+      const ZoneType& type = listed->types[listed->typeIndexes[next - 1 - listed->times]];
       return {type.offset, type.abbreviation};
     }
   }
@@ -35,23 +36,25 @@ LocalTime LocalTimeAt(const TimeZone& zone, std::int64_t utcSeconds) {
 const char* TimeZoneDataVersion() { return kTimeZoneDataVersion; }
 
 std::optional<TimeZone> FindTimeZone(const std::string& value) {
-  const ZoneName* begin = kZoneNames;
+  // A value holding a NUL byte is no name, nor a rule.
+  if (value.find('\0') != std::string::npos) return std::nullopt;
   const ZoneName* end = kZoneNames + kZoneNameCount;
   const ZoneName* found =
-      std::lower_bound(begin, end, value, [](const ZoneName& entry, const std::string& name) {
-        return std::strcmp(entry.name, name.c_str()) < 0;
+      std::lower_bound(kZoneNames, end, value, [](const ZoneName& entry, const std::string& name) {
+        return std::strcmp(kZoneNameText + entry.nameOffset, name.c_str()) < 0;
       });
-  // A value holding a NUL byte matches no name, nor any rule.
-  if (value.find('\0') != std::string::npos) return std::nullopt;
-  if (found != end && value == found->name) {
-    const ZoneRecord& record = kZoneRecords[found->record];
-    std::optional<PosixRule> rule = ParsePosixRule(record.rule);
+  if (found == end || value != kZoneNameText + found->nameOffset) {
+    std::optional<PosixRule> rule = ParsePosixRule(value);
     if (!rule) return std::nullopt;
-    return TimeZone{*rule, record.changeCount > 0 ? &record : nullptr};
+    return TimeZone{std::move(*rule), nullptr};
   }
-  std::optional<PosixRule> rule = ParsePosixRule(value);
+  std::optional<PosixRule> rule = ParsePosixRule(kZoneRules[found->record]);
   if (!rule) return std::nullopt;
-  return TimeZone{*rule, nullptr};
+  const ListedChanges* listed =
+      std::find_if(kListedChanges, kListedChanges + kListedChangesCount,
+                   [&](const ListedChanges& changes) { return changes.record == found->record; });
+  return TimeZone{std::move(*rule),
+                  listed == kListedChanges + kListedChangesCount ? nullptr : listed};
 }
 
 ZoneConversion ConvertWallClock(const TimeZone& zone, const WallClock& wallClock) {

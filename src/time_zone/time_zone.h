@@ -15,10 +15,10 @@
 namespace pos_video {
 
 // A zone's present rule and, for the zones whose changes tzdata lists one by one, those changes
-// (a record of the compiled-in table; none for a rule given as text).
+// (in the compiled-in table; none for a rule given as text).
 struct TimeZone {
   PosixRule rule;
-  const ZoneRecord* listedChanges = nullptr;
+  const ListedChanges* listedChanges = nullptr;
 };
 
 // The tzdata release the compiled-in zones come from, such as "2025b".

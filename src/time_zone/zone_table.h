@@ -15,27 +15,32 @@ struct ZoneType {
   const char* abbreviation;
 };
 
-// A zone's POSIX TZ rule and, for the few zones whose changes tzdata lists one by one, those
-// changes in order: at changeTimes[i] (UTC) the zone switches to types[changeTypes[i]]. The rule
-// holds before the first and from the last of them on.
-struct ZoneRecord {
-  const char* rule;
-  const std::int64_t* changeTimes;
-  const std::uint8_t* changeTypes;
+// The changes tzdata lists one by one for the zones of kZoneRules[record], in order: at times[i]
+// (UTC) the zone switches to types[typeIndexes[i]]. The rule holds before the first of them and
+// from the last one on.
+struct ListedChanges {
+  std::uint16_t record;
+  const std::int64_t* times;
+  const std::uint8_t* typeIndexes;
   const ZoneType* types;
-  std::size_t changeCount;
+  std::size_t count;
 };
 
-// A zone or link name and its record in kZoneRecords; sorted by name, byte by byte.
+// Where a zone or link name starts in kZoneNameText, and its record: the index of its POSIX TZ
+// rule in kZoneRules. Sorted by name, byte by byte.
 struct ZoneName {
-  const char* name;
+  std::uint16_t nameOffset;
   std::uint16_t record;
 };
 
 extern const char kTimeZoneDataVersion[];
 // The year the table was made: from 1 January of it on, every zone agrees with tzdata.
 extern const int kZoneTableYear;
-extern const ZoneRecord kZoneRecords[];
+extern const char* const kZoneRules[];
+extern const ListedChanges kListedChanges[];
+extern const std::size_t kListedChangesCount;
+// The names, each ended by a NUL.
+extern const char kZoneNameText[];
 extern const ZoneName kZoneNames[];
 extern const std::size_t kZoneNameCount;
 
