@@ -9,7 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 set(listed_zones Africa/Casablanca Africa/El_Aaiun Asia/Gaza Asia/Hebron)
 # Names tzdata.zi may list that are no place's time.
 set(excluded_names Factory localtime posixrules)
-# Changes after this second (3001-01-01 00:00:00 UTC) lie beyond every date the launcher accepts.
+# Changes after this second (3000-12-31 23:59:59 UTC) lie beyond every date the launcher accepts.
 set(last_second 32535215999)
 
 if(NOT EXISTS "${ZONEINFO}/tzdata.zi")
