@@ -6,10 +6,11 @@ declare -A allowed=(
   [base]="base"
   [mapping]="base mapping"
   [search_time]="base search_time"
+  [time_zone]="base time_zone"
   [command_document]="base mapping command_document"
   [system]="base system"
-  [launcher]="base mapping search_time command_document system launcher"
-  [checker]="base mapping search_time command_document system checker"
+  [launcher]="base mapping search_time time_zone command_document system launcher"
+  [checker]="base mapping search_time time_zone command_document system checker"
 )
 status=0
 for folder in "$src"/*/; do
