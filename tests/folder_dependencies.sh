@@ -4,10 +4,10 @@ set -euo pipefail
 src=${1:?usage: folder_dependencies.sh SRC_FOLDER}
 declare -A allowed=(
   [base]="base"
-  [mapping]="base mapping"
-  [search_time]="base search_time"
+  [mapping]="base time_zone mapping"
+  [search_time]="base time_zone search_time"
   [time_zone]="base time_zone"
-  [command_document]="base mapping command_document"
+  [command_document]="base time_zone mapping command_document"
   [system]="base system"
   [launcher]="base mapping search_time time_zone command_document system launcher"
   [checker]="base mapping search_time time_zone command_document system checker"

@@ -74,8 +74,10 @@ std::optional<std::int64_t> LocalTimeSeconds(const WallClock& wallClock) {
 }
 
 bool ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime,
-                    MessageSink& messages, std::int64_t* searchTime) {
-  std::optional<WallClock> wallClock;
+                    MessageSink& messages, std::int64_t* searchTime,
+                    std::optional<WallClock>* optionTime) {
+  std::optional<WallClock> ownWallClock;
+  std::optional<WallClock>& wallClock = optionTime != nullptr ? *optionTime : ownWallClock;
   if (!ReadTimeOption(commandLineText, messages, &wallClock)) return false;
   if (!wallClock) {
     *searchTime = currentTime;

@@ -22,9 +22,11 @@ bool ReadTimeOption(const std::string& commandLineText, MessageSink& messages,
 std::optional<std::int64_t> LocalTimeSeconds(const WallClock& wallClock);
 
 // Stores in `searchTime` the time the command-line text asks for: `currentTime` when it has no
-// time option, otherwise the option's time read as the PC's local time. When it cannot be read
-// or converted, shows a message naming the text and returns false.
+// time option, otherwise the option's time read as the PC's local time, and in `wallClock`, when
+// given, the option's time as written (none without the option). When it cannot be read or
+// converted, shows a message naming the text and returns false.
 bool ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime,
-                    MessageSink& messages, std::int64_t* searchTime);
+                    MessageSink& messages, std::int64_t* searchTime,
+                    std::optional<WallClock>* wallClock = nullptr);
 
 }  // namespace pos_video
