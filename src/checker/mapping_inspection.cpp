@@ -166,6 +166,8 @@ class Inspection {
       InspectSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
     }
     InspectRootClock(reading.clock, root);
+    // The loader stopped before the Terms: the root's fault is all there is to say.
+    if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
     auto term = reading.terms.begin();
     for (const TiXmlNode* child = root.FirstChild(); child != nullptr;

@@ -40,9 +40,8 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
       OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
   if (!searchTime) return 0;
   const std::string folder = ClientFolder(platform);
-  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal,
-                            searchTime->searchTime, table, settings,
-                            platform.ReadCursorPosition(), platform, platform)) {
+  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime->searchTime,
+                            table, settings, platform.ReadCursorPosition(), platform, platform)) {
     return 0;
   }
   const std::string client = folder + "\\" + kClientProgramName;

@@ -74,8 +74,8 @@ void ReportUnusableClock(MessageSink& messages, const ClockAttributes& clock,
                          const std::string& owner, const std::string& path) {
   if (!clock.timeZoneUsable) {
     ReportMessage(messages, MessageKind::kTimeSettingUnusable,
-                  "TimeZone \"%s\"%s in file %s is not a time zone.",
-                  clock.timeZone->Value(), owner.c_str(), path.c_str());
+                  "TimeZone \"%s\"%s in file %s is not a time zone.", clock.timeZone->Value(),
+                  owner.c_str(), path.c_str());
   } else {
     ReportMessage(messages, MessageKind::kTimeSettingUnusable,
                   "ClockOffset \"%s\"%s in file %s is not a whole number of seconds within a day.",
