@@ -11,6 +11,7 @@
 #include "command_document/command_document_writer.h"
 #include "search_time/store_clock.h"
 #include "search_time/time_option.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
@@ -77,7 +78,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     return kExitUsage;
   }
   if (options.help) {
-    out << kCheckUsage;
+    out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
     return kExitNothingSkipped;
   }
   // The launcher's command line, or the checker's own -n and -t standing for one.
