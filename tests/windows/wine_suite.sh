@@ -250,6 +250,24 @@ time_option() {
   expect_equal "client starts" 2 "$(client_starts)"
 }
 
+# A store in Chicago audited from a PC on Tokyo time: the time is read on the store's wall clock
+# and moved onto the recorder's clock, with the program's own zones, so that the Start is the
+# native build's for the same file, terminal and time. A Term whose zone is none gets its box.
+store_in_another_zone() {
+  cat >"$store/termToInput.xml" <<'MAPPING'
+<TermToInput TimeZone="America/Chicago">
+  <Term Number="2" ClockOffset="40"><System Name="S"><Input Name="Lane 2" /></System></Term>
+  <Term Number="3" TimeZone="Mars/Base"><System Name="S"><Input Name="Lane 3" /></System></Term>
+</TermToInput>
+MAPPING
+  place_cursor 0 1023
+  TZ=JST-9 run_launcher -t2007-06-06 14:50:25 -n 2
+  expect_document "document for the store's zone and clock" "$document" \
+    1023 0 1181159460 1181159470 'Name="Lane 2"'
+  expect_boxes $'TimeZone "Mars/Base" of Term Number 3 in file termToInput.xml is not a time zone.\n'
+  expect_equal "client starts" 1 "$(client_starts)"
+}
+
 # The 32-bit program counts time in 64 bits: 2040-06-06 14:50:25 EDT is 2222621425 (18:50:25 UTC).
 time_after_2038() {
   cp "$sample_mapping" "$store/termToInput.xml"
@@ -576,7 +594,7 @@ installed_from_the_msi() {
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
-for test_case in successful_launch time_option time_after_2038 unreadable_time quoted_time \
+for test_case in successful_launch time_option store_in_another_zone time_after_2038 unreadable_time quoted_time \
   time_read_in_part reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
