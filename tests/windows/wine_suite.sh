@@ -256,7 +256,7 @@ time_option() {
 store_in_another_zone() {
   cat >"$store/termToInput.xml" <<'MAPPING'
 <TermToInput TimeZone="America/Chicago">
-  <Term Number="2" ClockOffset="40"><System Name="S"><Input Name="Lane 2" /></System></Term>
+  <Term Number="2" ClockOffset="40"><System Name="Store 12 Recorder"><Input Name="Lane 2" /></System></Term>
   <Term Number="3" TimeZone="Mars/Base"><System Name="S"><Input Name="Lane 3" /></System></Term>
 </TermToInput>
 MAPPING
