@@ -45,6 +45,7 @@ const ZoneSample kZones[] = {
     {"XLMT-0:30:20", 1970},
     {"CET-1CEST,J60/2,J300/3", 1970},
     {"<-03>3<-02>,J300,J59/25", 1970},
+    {"<-03>3<-02>,M1.1.0,M6.1.0", 1970},
     {"EST5EDT,59/2,300", 1970},
     {"EET-2EEST,M3.4.4/50,M10.4.4/50", 1970},
     {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1970},
@@ -100,6 +101,7 @@ TEST(TimeZoneTest, TimesAtAChange) {
   const auto skipped = WallClockFit::kSkipped, repeated = WallClockFit::kRepeated;
   const Case cases[] = {
       {"America/Chicago", {2007, 3, 11, 2, 30, 0}, 1173601800, "CDT", skipped},
+      {"America/Chicago", {2007, 3, 11, 3, 0, 0}, 1173600000, "CDT", WallClockFit::kOnce},
       {"America/Chicago", {2007, 11, 4, 1, 30, 0}, 1194157800, "CDT", repeated},
       {"Europe/Dublin", {2025, 3, 30, 1, 30, 0}, 1743298200, "IST", skipped},
       {"Europe/Dublin", {2025, 10, 26, 1, 30, 0}, 1761438600, "IST", repeated},
@@ -125,6 +127,7 @@ TEST(TimeZoneTest, TimesAtAChange) {
 TEST(TimeZoneTest, ValuesThatAreNoZone) {
   const char* const values[] = {
       "",
+      "5",  // A rule without a name.
       "Factory",
       "localtime",
       "posixrules",
