@@ -1,11 +1,27 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "system/posix_platform.h"
 #include "system/text_files.h"
@@ -35,6 +51,102 @@ class PosixFilesTest : public ::testing::Test {
 
   std::string folder_;
 };
+
+// What a child process's system refuses, as a read-only folder or an immutable file would, but
+// also to root, which passes through both: the tests run as root in CI.
+enum Refusals : unsigned { kNoRefusals = 0, kNewFiles = 1, kReplacing = 2 };
+
+// From here on, creating a file exclusively fails with EACCES, a rename with EPERM; for this
+// process and its children, for good.
+bool RefuseCalls(unsigned refusals) {
+  std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  // Returns `error` for the system call `call`, or, given a flag, for the calls with it set.
+  const auto refuse = [&program](long call, int error, int flagArgument = -1, unsigned flag = 0) {
+    const bool byFlag = flagArgument >= 0;
+    program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(call), 0,
+                               static_cast<unsigned char>(byFlag ? 4 : 1)));
+    if (byFlag) {
+      const std::size_t lowHalf = __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__ ? 4 : 0;
+      const std::size_t offset = offsetof(seccomp_data, args) + 8 * flagArgument + lowHalf;
+      program.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, static_cast<unsigned>(offset)));
+      program.push_back(BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, flag, 0, 1));
+    }
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | static_cast<unsigned>(error)));
+    if (byFlag) program.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)));
+  };
+  if ((refusals & kNewFiles) != 0) {
+    refuse(SYS_openat, EACCES, 2, O_EXCL);
+#ifdef SYS_open
+    refuse(SYS_open, EACCES, 1, O_EXCL);
+#endif
+  }
+  if ((refusals & kReplacing) != 0) {
+#ifdef SYS_rename
+    refuse(SYS_rename, EPERM);
+#endif
+    refuse(SYS_renameat, EPERM);
+    refuse(SYS_renameat2, EPERM);
+  }
+  program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+// SaveTextFile in a process of its own, which refuses what it is told and may write at most
+// `sizeLimit` bytes to a file, ignoring SIGXFSZ as the launcher does. With a gate, it waits until
+// the gate's write end is closed everywhere, so that several start at once.
+struct ChildSave {
+  pid_t pid = -1;
+  int result = -1;  // A pipe: '1' or '0' for saved, then the failure.
+};
+
+ChildSave StartSave(const std::string& path, const std::string& text, unsigned refusals,
+                    rlim_t sizeLimit = RLIM_INFINITY, const int* gate = nullptr) {
+  int result[2];
+  if (pipe(result) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(result[0]);
+    if (gate != nullptr) {
+      close(gate[1]);
+      char nothing;
+      (void)!read(gate[0], &nothing, 1);
+    }
+    alarm(10);  // A save that blocks ends here, and the test sees it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = sizeLimit;
+    std::string outcome = "0the calls could not be refused or limited here";
+    if (setrlimit(RLIMIT_FSIZE, &limit) == 0 && RefuseCalls(refusals)) {
+      const FileSave save = SaveTextFile(path, text);
+      outcome = (save.saved ? "1" : "0") + save.failure;
+    }
+    (void)!write(result[1], outcome.data(), outcome.size());
+    _exit(0);
+  }
+  close(result[1]);
+  return {pid, result[0]};
+}
+
+FileSave FinishSave(const ChildSave& child) {
+  std::string outcome;
+  char buffer[256];
+  ssize_t got;
+  while (child.result >= 0 && (got = read(child.result, buffer, sizeof buffer)) > 0) {
+    outcome.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(child.result);
+  int status = 0;
+  if (child.pid < 0 || waitpid(child.pid, &status, 0) != child.pid || !WIFEXITED(status) ||
+      outcome.empty()) {
+    return {false, "the saving process ended abnormally, status " + std::to_string(status)};
+  }
+  return {outcome[0] == '1', outcome.substr(1)};
+}
+
+std::string Contents(const std::string& path) { return ReadTextFile(path, 1 << 24).text; }
 
 TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
   const std::string path = folder_ + "/KvCmdLine.xml";
@@ -66,6 +178,110 @@ TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
       "KvCmdLine.xml\nKvCmdLine.xml.tmp-13-\nKvCmdLine.xml.tmp-14-0\nKvCmdLine.xml.tmp-x-0\n");
 }
 
+// The save's branches on real files, as the system fails them. "old" is the old document's text,
+// which stays whole wherever the save fails; no temporary file stays in any case.
+TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
+  enum Occupant { kDocument, kLockedDocument, kLink, kFifo, kFifoWithReader, kFolder };
+  struct Case {
+    const char* what;
+    Occupant occupant;  // What stands at the document's name.
+    unsigned refusals;
+    rlim_t sizeLimit;
+    bool saved;
+    const char* failure;
+  };
+  const Case cases[] = {
+      {"normal", kDocument, kNoRefusals, RLIM_INFINITY, true, ""},
+      {"write fails after the temporary file exists", kDocument, kNoRefusals, 100, false,
+       "File too large"},
+      {"replace refused: written in place", kDocument, kReplacing, RLIM_INFINITY, true, ""},
+      {"new files refused: written in place", kDocument, kNewFiles, RLIM_INFINITY, true, ""},
+      {"in place past the size limit: not emptied", kDocument, kNewFiles, 100, false,
+       "File too large"},
+      {"in place, locked by another process", kLockedDocument, kNewFiles, RLIM_INFINITY, false,
+       "The file is locked by another process"},
+      {"a link is replaced, not followed", kLink, kNoRefusals, RLIM_INFINITY, true, ""},
+      {"in place, a link is not followed", kLink, kNewFiles, RLIM_INFINITY, false,
+       "not a regular file"},
+      {"in place, a FIFO nobody reads", kFifo, kNewFiles, RLIM_INFINITY, false,
+       "not a regular file"},
+      {"in place, a FIFO that is read", kFifoWithReader, kNewFiles, RLIM_INFINITY, false,
+       "not a regular file"},
+      {"a folder", kFolder, kNoRefusals, RLIM_INFINITY, false, "not a regular file"},
+  };
+  const std::string path = folder_ + "/KvCmdLine.xml";
+  const std::string oldHolder = folder_ + "/old";  // The old text, where a link points.
+  const std::string text(1000, 'x');               // Past the size limits above.
+  for (const Case& c : cases) {
+    std::system(("rm -rf '" + folder_ + "'/*").c_str());
+    std::ofstream(c.occupant == kLink ? oldHolder : path) << "old";
+    int holder = -1;
+    if (c.occupant == kLink) {
+      ASSERT_EQ(symlink(oldHolder.c_str(), path.c_str()), 0);
+    }
+    if (c.occupant == kFifo || c.occupant == kFifoWithReader) {
+      ASSERT_EQ(std::remove(path.c_str()), 0);
+      ASSERT_EQ(mkfifo(path.c_str(), 0666), 0);
+    }
+    if (c.occupant == kFifoWithReader) holder = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (c.occupant == kFolder) {
+      ASSERT_EQ(std::remove(path.c_str()), 0);
+      ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    }
+    if (c.occupant == kLockedDocument) {
+      holder = open(path.c_str(), O_RDWR);
+      struct flock whole {};
+      whole.l_type = F_WRLCK;
+      ASSERT_EQ(fcntl(holder, F_SETLK, &whole), 0);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const FileSave save = FinishSave(StartSave(path, text, c.refusals, c.sizeLimit));
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    if (holder >= 0) close(holder);
+
+    EXPECT_EQ(save.saved, c.saved) << c.what;
+    EXPECT_EQ(save.failure, c.failure) << c.what;
+    const bool linkFollowed = c.occupant == kLink && Contents(oldHolder) != "old";
+    EXPECT_FALSE(linkFollowed) << c.what;
+    if (c.saved) {
+      EXPECT_EQ(Contents(path), text) << c.what;
+    }
+    if (c.occupant == kDocument || c.occupant == kLockedDocument) {
+      EXPECT_EQ(Contents(path), c.saved ? text : "old") << c.what;
+    }
+    EXPECT_EQ(Listing().find(".tmp-"), std::string::npos) << c.what << ": " << Listing();
+    // The lock is waited for about 2 s; nothing else is waited for.
+    EXPECT_LT(took.count(), c.occupant == kLockedDocument ? 3.5 : 1.5) << c.what;
+    EXPECT_GT(took.count(), c.occupant == kLockedDocument ? 1.9 : 0.0) << c.what;
+  }
+}
+
+// Launches at once into a folder that refuses new files write in place, one after another: the
+// document they leave is one of theirs, whole, never two run together.
+TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
+  const std::string path = folder_ + "/KvCmdLine.xml";
+  std::vector<std::string> texts;
+  for (int i = 0; i < 10; ++i) texts.push_back(std::string(10000 * (10 - i), 'a' + i));
+  for (int round = 0; round < 10; ++round) {
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<ChildSave> children;
+    for (const std::string& text : texts) {
+      children.push_back(StartSave(path, text, kNewFiles, RLIM_INFINITY, gate));
+    }
+    close(gate[0]);
+    close(gate[1]);  // Opens the gate: all start at once.
+    for (const ChildSave& child : children) {
+      const FileSave save = FinishSave(child);
+      EXPECT_TRUE(save.saved) << save.failure;
+    }
+    const std::string left = Contents(path);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), left), texts.end())
+        << "round " << round << ": " << left.size() << " bytes, from " << left.substr(0, 1)
+        << " to " << left.substr(left.empty() ? 0 : left.size() - 1);
+  }
+}
+
 TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   const FileText missing = ReadTextFile(folder_ + "/missing.xml", 100);
   EXPECT_FALSE(missing.read);
@@ -77,6 +293,30 @@ TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   EXPECT_FALSE(ReadTextFile("/dev/zero", 100).read);
 }
 
+// Puts back, when it goes, the variables a test changes: the tests share one process.
+class EnvironmentScope {
+ public:
+  explicit EnvironmentScope(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(name,
+                          value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  ~EnvironmentScope() {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
 TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
   char* here = getcwd(nullptr, 0);
   const std::string folder = here;
@@ -87,6 +327,7 @@ TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
       {"/srv/prefix", "/srv/prefix"},
       {"prefix", folder + "/prefix"},
   };
+  const EnvironmentScope restored({"HOME", "WINEPREFIX"});
   setenv("HOME", "/home/auditor", 1);
   for (const auto& [variable, prefix] : cases) {
     if (variable != nullptr) setenv("WINEPREFIX", variable, 1);
