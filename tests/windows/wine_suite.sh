@@ -370,6 +370,21 @@ document_held_open_by_a_reader() {
   expect_clean_client_folder
 }
 
+# A program that holds the document locked, as another launch writing it in place does, for longer
+# than the launcher waits (2 s): the save fails with the system's reason and the old document
+# stays whole, never emptied.
+document_locked_by_another_program() {
+  local started
+  started=$(date +%s%3N)
+  launch_while_document_held lock
+  local waited=$(($(date +%s%3N) - started))
+  [ $waited -ge 2000 ] || fail "the launcher gave up on the lock after $waited ms"
+  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Lock violation.\n'
+  expect_no_client_start
+  expect_old_document_whole
+  expect_clean_client_folder
+}
+
 # A client installed only in "C:\Program Files (x86)", as its 32-bit installer does on 64-bit
 # Windows: the document is written there and the client started there.
 client_only_in_x86_program_files() {
@@ -530,8 +545,9 @@ installed_from_the_msi() {
 for test_case in successful_launch time_option time_after_2038 unreadable_time \
   reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
-  document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
-  abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
+  document_held_open_by_a_reader document_locked_by_another_program \
+  client_only_in_x86_program_files planted_program_exe abandoned_temporary_file \
+  two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
   run_case $test_case
 done
 
