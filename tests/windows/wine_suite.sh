@@ -332,13 +332,17 @@ invalid_mapping() {
 # Runs the launcher with "-n 4" while a reader holds the command document open, sharing it as
 # hold_open.exe's SHARING ($1) says, never for deletion: the document cannot be replaced.
 launch_while_document_held() {
+  launch_milliseconds=0  # How long the launcher ran, for a case that waits on the holder.
   cp "$sample_mapping" "$store/termToInput.xml"
   printf '%s' "$old_document" >"$document"
   wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' "$1" \
     'C:\session\held' 'C:\session\release' &
   local holder=$!
   if wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any; then
+    local started
+    started=$(date +%s%3N)
     run_launcher -n 4
+    launch_milliseconds=$(($(date +%s%3N) - started))
   else
     fail "the document could not be held open"
   fi
@@ -374,11 +378,9 @@ document_held_open_by_a_reader() {
 # than the launcher waits (2 s): the save fails with the system's reason and the old document
 # stays whole, never emptied.
 document_locked_by_another_program() {
-  local started
-  started=$(date +%s%3N)
   launch_while_document_held lock
-  local waited=$(($(date +%s%3N) - started))
-  [ $waited -ge 2000 ] || fail "the launcher gave up on the lock after $waited ms"
+  [ "$launch_milliseconds" -ge 2000 ] ||
+    fail "the launcher gave up on the lock after $launch_milliseconds ms"
   expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Lock violation.\n'
   expect_no_client_start
   expect_old_document_whole
