@@ -47,11 +47,11 @@ class PosixFilesTest : public ::testing::Test {
 };
 
 // What a child process's system refuses, as a read-only folder or an immutable file would, but
-// also to root, which passes through both: the tests run as root in CI.
-enum Refusals : unsigned { kNoRefusals = 0, kNewFiles = 1, kReplacing = 2 };
+// also to root, which passes through both: the tests run as root in CI; or fails, as a disk may.
+enum Refusals : unsigned { kNoRefusals, kNewFiles = 1, kReplacing = 2, kSyncing = 4, kClosing = 8 };
 
-// From here on, creating a file exclusively fails with EACCES, a rename with EPERM; for this
-// process and its children, for good.
+// From here on, creating a file exclusively fails with EACCES, a rename with EPERM, a sync or a
+// close with EIO; for this process and its children, for good.
 bool RefuseCalls(unsigned refusals) {
   std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
   // Returns `error` for the system call `call`, or, given a flag, for the calls with it set.
@@ -78,6 +78,8 @@ bool RefuseCalls(unsigned refusals) {
     refuse(SYS_renameat, EPERM);
     refuse(SYS_renameat2, EPERM);
   }
+  if ((refusals & kSyncing) != 0) refuse(SYS_fsync, EIO);
+  if ((refusals & kClosing) != 0) refuse(SYS_close, EIO);
   program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
@@ -154,7 +156,7 @@ TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
 }
 
 // What a launch that was killed between creating and renaming its file left behind goes, once it
-// is old enough not to belong to a launch still running.
+// is old enough not to belong to a launch still running, and once this launch's saves are done.
 TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
   const std::string path = folder_ + "/KvCmdLine.xml";
   for (const char* name : {".tmp-11-0", ".tmp-12-3", ".tmp-x-0", ".tmp-13-"}) {
@@ -162,8 +164,11 @@ TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
     std::system(("touch -d '-10 minutes' '" + path + name + "'").c_str());
   }
   std::ofstream(path + ".tmp-14-0") << "running";
-  std::ofstream(path) << "old";
-  RemoveAbandonedTemporaries(path);
+  {
+    SavedFiles saves;
+    ASSERT_TRUE(saves.Save(path, "new").saved);
+    EXPECT_NE(Listing().find(".tmp-11-0"), std::string::npos);  // Not before the client starts.
+  }
   EXPECT_EQ(
       Listing(),
       "KvCmdLine.xml\nKvCmdLine.xml.tmp-13-\nKvCmdLine.xml.tmp-14-0\nKvCmdLine.xml.tmp-x-0\n");
@@ -190,10 +195,15 @@ TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
       {"normal", document, false, kNoRefusals, unlimited, true, ""},
       {"write fails after the temporary file exists", document, false, kNoRefusals, 100, false,
        "File too large"},
+      {"sync fails", document, false, kSyncing, unlimited, false, "Input/output error"},
+      {"close fails", document, false, kClosing, unlimited, false, "Input/output error"},
       {"replace refused: written in place", document, false, kReplacing, unlimited, true, ""},
+      {"locked by another process: replaced all the same", document, true, kNoRefusals, unlimited,
+       true, ""},
       {"new files refused: written in place", document, false, kNewFiles, unlimited, true, ""},
       {"in place past the size limit: not emptied", document, false, kNewFiles, 100, false,
        "File too large"},
+      {"in place at the size limit", document, false, kNewFiles, 1000, true, ""},
       {"in place, locked by another process", document, true, kNewFiles, unlimited, false, locked},
       {"a link is replaced, not followed", link, false, kNoRefusals, unlimited, true, ""},
       {"in place, a link", link, false, kNewFiles, unlimited, false, "not a regular file"},
@@ -205,7 +215,7 @@ TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
        "not a regular file"},
   };
   const std::string path = folder_ + "/KvCmdLine.xml";
-  const std::string text(1000, 'x');  // Past the size limits above.
+  const std::string text(1000, 'x');  // As long as the size limits above allow, or longer.
   for (const Case& c : cases) {
     std::system(("cd '" + folder_ + "' && rm -rf * && printf old > old && " + c.occupant).c_str());
     const std::string before = Contents(path);
