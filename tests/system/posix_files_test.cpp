@@ -124,36 +124,16 @@ ChildSave StartSave(const std::string& path, const std::string& text, unsigned r
 }
 
 FileSave FinishSave(const ChildSave& child) {
-  std::string outcome;
-  char buffer[256];
-  ssize_t got;
-  while (child.result >= 0 && (got = read(child.result, buffer, sizeof buffer)) > 0) {
-    outcome.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(child.result);
   int status = 0;
-  if (child.pid < 0 || waitpid(child.pid, &status, 0) != child.pid || !WIFEXITED(status) ||
-      outcome.empty()) {
-    return {false, "the saving process ended abnormally, status " + std::to_string(status)};
-  }
-  return {outcome[0] == '1', outcome.substr(1)};
+  const bool ended = child.pid > 0 && waitpid(child.pid, &status, 0) == child.pid;
+  char outcome[256] = {};  // Written at once, and shorter than a pipe holds: read at once.
+  const bool told = child.result >= 0 && read(child.result, outcome, sizeof outcome - 1) > 0;
+  close(child.result);
+  if (!ended || !told) return {false, "the saving process ended, status " + std::to_string(status)};
+  return {outcome[0] == '1', outcome + 1};
 }
 
 std::string Contents(const std::string& path) { return ReadTextFile(path, 1 << 24).text; }
-
-TEST_F(PosixFilesTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
-  const std::string path = folder_ + "/KvCmdLine.xml";
-  ASSERT_TRUE(SaveTextFile(path, "old").saved);
-  const FileSave save = SaveTextFile(path, "new\ntext\n");
-  EXPECT_TRUE(save.saved) << save.failure;
-  EXPECT_EQ(ReadTextFile(path, 100).text, "new\ntext\n");
-  EXPECT_EQ(ReadTextFile(path, 3).text, "new\n");  // One byte past the limit tells it is over.
-  EXPECT_EQ(Listing(), "KvCmdLine.xml\n");
-
-  const FileSave missingFolder = SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x");
-  EXPECT_FALSE(missingFolder.saved);
-  EXPECT_EQ(missingFolder.failure, "No such file or directory");
-}
 
 // What a launch that was killed between creating and renaming its file left behind goes, once it
 // is old enough not to belong to a launch still running, and once this launch's saves are done.
@@ -238,6 +218,9 @@ TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
     EXPECT_LT(took.count(), waits ? 3.5 : 1.5) << c.what;
     EXPECT_GT(took.count(), waits ? 1.9 : 0.0) << c.what;
   }
+  // A folder that is not there leaves nothing to fall back on.
+  EXPECT_EQ(SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x").failure,
+            "No such file or directory");
 }
 
 // Launches at once into a folder that refuses new files write in place, one after another: the
@@ -267,6 +250,9 @@ TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
 }
 
 TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
+  std::ofstream(folder_ + "/text") << "new\ntext\n";
+  EXPECT_EQ(ReadTextFile(folder_ + "/text", 100).text, "new\ntext\n");
+  EXPECT_EQ(ReadTextFile(folder_ + "/text", 3).text, "new\n");  // A byte past the limit: over.
   const FileText missing = ReadTextFile(folder_ + "/missing.xml", 100);
   EXPECT_FALSE(missing.read);
   EXPECT_EQ(missing.failure, "No such file or directory");
