@@ -12,4 +12,11 @@ inline bool IsAsciiWhitespace(char c) {
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// 'A' to 'Z' as 'a' to 'z'; every other byte as it is.
+inline char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 }  // namespace pos_video

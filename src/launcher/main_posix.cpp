@@ -10,6 +10,9 @@
 int main(int argc, char** argv) {
   // A caller that closed our standard error must not end the launch at the first message.
   std::signal(SIGPIPE, SIG_IGN);
+  // Nor a file-size limit (ulimit -f) at the document's first byte: the write fails instead, with
+  // its reason, and the save cleans up after it.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string commandLineText;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLineText += ' ';

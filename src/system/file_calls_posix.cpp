@@ -1,6 +1,7 @@
 // File operations on a POSIX system, where text mode and binary mode are the same.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,35 +18,99 @@ namespace file_calls {
 
 namespace {
 
-OpenFile Open(const std::string& path, int flags) {
-  OpenFile created;
-  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644);
-  if (descriptor < 0) {
-    created.nameTaken = errno == EEXIST;
-    created.failure = std::strerror(errno);
-    return created;
-  }
-  created.file = fdopen(descriptor, "w");
-  if (created.file == nullptr) {
-    created.failure = std::strerror(errno);
+// Open file locks belong to the open file, not the process: two saves of one process exclude
+// each other as two processes do. Older systems have only the process's own.
+#ifdef F_OFD_SETLK
+constexpr int kTryLock = F_OFD_SETLK;
+#else
+constexpr int kTryLock = F_SETLK;
+#endif
+
+constexpr char kNotARegularFile[] = "not a regular file";
+
+// A stream over `descriptor`, which it closes on failure.
+OpenFile StreamOf(int descriptor) {
+  OpenFile opened;
+  opened.file = fdopen(descriptor, "w");
+  if (opened.file == nullptr) {
+    opened.failure = std::strerror(errno);
     close(descriptor);
-    if ((flags & O_EXCL) != 0) unlink(path.c_str());  // It was created here, and is of no use.
   }
-  return created;
+  return opened;
 }
 
 }  // namespace
 
-OpenFile CreateNew(const std::string& path) { return Open(path, O_EXCL); }
+OpenFile CreateNew(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (descriptor < 0) return {nullptr, errno == EEXIST, std::strerror(errno)};
+  OpenFile created = StreamOf(descriptor);
+  if (created.file == nullptr) unlink(path.c_str());  // It was created here, and is of no use.
+  return created;
+}
 
-OpenFile OpenEmptied(const std::string& path) { return Open(path, O_TRUNC); }
+OpenFile OpenInPlace(const std::string& path) {
+  // Non-blocking, so that a FIFO nobody reads cannot hold the launch; it changes nothing for a
+  // regular file. O_NOFOLLOW applies to the last name only: the folders on the way (the prefix's
+  // drive links) are followed.
+  const int descriptor =
+      open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (descriptor < 0) {
+    const int error = errno;
+    // A link, a FIFO without a reader or a folder fails to open with a reason that misleads.
+    struct stat status {};
+    const bool special = lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+    return {nullptr, false, special ? kNotARegularFile : std::strerror(error)};
+  }
+  struct stat status {};
+  std::string failure;
+  if (fstat(descriptor, &status) != 0) {
+    failure = std::strerror(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    failure = kNotARegularFile;
+  }
+  if (failure.empty()) return StreamOf(descriptor);
+  close(descriptor);  // Nothing was written through it.
+  return {nullptr, false, failure};
+}
+
+LockAttempt TryLock(std::FILE* file) {
+  struct flock whole {};  // From the start, with no length: the whole file, however long.
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  if (fcntl(fileno(file), kTryLock, &whole) == 0) return {true, false, ""};
+  if (errno == EAGAIN || errno == EACCES) {
+    return {false, true, "The file is locked by another process"};
+  }
+  return {false, false, std::strerror(errno)};
+}
+
+void Pause(int milliseconds) {
+  const timespec pause{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  nanosleep(&pause, nullptr);  // Woken early by a signal, it only polls sooner.
+}
+
+Outcome Empty(std::FILE* file, std::size_t bytes) {
+  // Past the limit a write fails only once the old text is gone: better not to begin.
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      bytes > limit.rlim_cur) {
+    return {false, std::strerror(EFBIG)};
+  }
+  if (ftruncate(fileno(file), 0) != 0) return {false, std::strerror(errno)};
+  return {true, ""};
+}
 
 std::string LastFailure() { return std::strerror(errno != 0 ? errno : EIO); }
 
-bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+Outcome SyncToDisk(std::FILE* file) {
+  if (fsync(fileno(file)) == 0) return {true, ""};
+  return {false, std::strerror(errno)};
+}
 
-std::string Replace(const std::string& source, const std::string& target) {
-  return rename(source.c_str(), target.c_str()) == 0 ? "" : std::strerror(errno);
+Outcome Replace(const std::string& source, const std::string& target) {
+  if (rename(source.c_str(), target.c_str()) == 0) return {true, ""};
+  return {false, std::strerror(errno)};
 }
 
 void Remove(const std::string& path) { unlink(path.c_str()); }

@@ -28,16 +28,13 @@ std::string SystemErrorText(DWORD error) {
 
 namespace {
 
-file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sharing) {
+constexpr char kNotARegularFile[] = "not a regular file";
+
+HANDLE HandleOf(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+// A text-mode stream over `handle`, which it closes on failure.
+file_calls::OpenFile StreamOf(HANDLE handle) {
   file_calls::OpenFile opened;
-  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, sharing, nullptr, creation,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    opened.nameTaken = error == ERROR_FILE_EXISTS;
-    opened.failure = SystemErrorText(error);
-    return opened;
-  }
   const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_TEXT);
   if (descriptor < 0) {
     opened.failure = std::strerror(errno);
@@ -46,23 +43,73 @@ file_calls::OpenFile OpenWith(const std::string& path, DWORD creation, DWORD sha
     opened.failure = std::strerror(errno);
     _close(descriptor);
   }
-  // A file created here that cannot be written through a stream is of no use.
-  if (opened.file == nullptr && creation == CREATE_NEW) DeleteFileA(path.c_str());
   _doserrno = 0;  // What LastFailure reports must come from this file's writes.
   return opened;
+}
+
+// Why the file open as `handle` is not one to write in place: a pipe or device, a folder, or a
+// reparse point (a link), which was opened itself rather than followed. Empty for a file on disk.
+std::string NotARegularFile(HANDLE handle) {
+  if (GetFileType(handle) != FILE_TYPE_DISK) return kNotARegularFile;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileInformationByHandle(handle, &information) == 0) {
+    return SystemErrorText(GetLastError());
+  }
+  const DWORD special = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  return (information.dwFileAttributes & special) != 0 ? kNotARegularFile : "";
 }
 
 }  // namespace
 
 namespace file_calls {
 
-OpenFile CreateNew(const std::string& path) { return OpenWith(path, CREATE_NEW, 0); }
-
-OpenFile OpenEmptied(const std::string& path) {
-  return OpenWith(path, CREATE_ALWAYS, FILE_SHARE_READ | FILE_SHARE_WRITE);
+OpenFile CreateNew(const std::string& path) {
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return {nullptr, error == ERROR_FILE_EXISTS, SystemErrorText(error)};
+  }
+  OpenFile created = StreamOf(handle);
+  // A file created here that cannot be written through a stream is of no use.
+  if (created.file == nullptr) DeleteFileA(path.c_str());
+  return created;
 }
 
-bool SyncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+OpenFile OpenInPlace(const std::string& path) {
+  const HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {nullptr, false, SystemErrorText(GetLastError())};
+  const std::string refusal = NotARegularFile(handle);
+  if (refusal.empty()) return StreamOf(handle);
+  CloseHandle(handle);  // Nothing was written through it.
+  return {nullptr, false, refusal};
+}
+
+LockAttempt TryLock(std::FILE* file) {
+  OVERLAPPED fromTheStart{};
+  // The largest length there is: the whole file, however long.
+  if (LockFileEx(HandleOf(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                 MAXDWORD, &fromTheStart) != 0) {
+    return {true, false, ""};
+  }
+  const DWORD error = GetLastError();
+  return {false, error == ERROR_LOCK_VIOLATION, SystemErrorText(error)};
+}
+
+void Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+Outcome Empty(std::FILE* file, std::size_t /*bytes*/) {
+  // Nothing has been written through the stream yet: the handle still stands at the start.
+  if (SetEndOfFile(HandleOf(file)) != 0) return {true, ""};
+  return {false, SystemErrorText(GetLastError())};
+}
+
+Outcome SyncToDisk(std::FILE* file) {
+  if (_commit(_fileno(file)) == 0) return {true, ""};
+  return {false, LastFailure()};
+}
 
 std::string LastFailure() {
   // The C runtime keeps the system's own error code beside errno.
@@ -70,12 +117,12 @@ std::string LastFailure() {
   return std::strerror(errno != 0 ? errno : EIO);
 }
 
-std::string Replace(const std::string& source, const std::string& target) {
+Outcome Replace(const std::string& source, const std::string& target) {
   if (MoveFileExA(source.c_str(), target.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
-    return "";
+    return {true, ""};
   }
-  return SystemErrorText(GetLastError());
+  return {false, SystemErrorText(GetLastError())};
 }
 
 void Remove(const std::string& path) { DeleteFileA(path.c_str()); }

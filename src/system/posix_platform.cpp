@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,13 +62,8 @@ FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) 
   return ReadTextFile(MapWindowsPath(winePrefix_, path), maxBytes);
 }
 
-PosixPlatform::~PosixPlatform() {
-  for (const std::string& path : saved_) RemoveAbandonedTemporaries(path);
-}
-
 FileSave PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
-  saved_.push_back(MapWindowsPath(winePrefix_, path));
-  return SaveTextFile(saved_.back(), text);
+  return saved_.Save(MapWindowsPath(winePrefix_, path), text);
 }
 
 bool PosixPlatform::HasFile(const std::string& path) {
@@ -96,6 +92,9 @@ StartResult PosixPlatform::StartProgram(const ProgramStart& start) {
   std::fflush(nullptr);
   const pid_t child = fork();
   if (child == 0) {
+    // The client starts with the signals' usual handling, not the launcher's.
+    std::signal(SIGPIPE, SIG_DFL);
+    std::signal(SIGXFSZ, SIG_DFL);
     const int nowhere = open("/dev/null", O_RDWR);
     const bool detached = nowhere >= 0 && dup2(nowhere, STDIN_FILENO) >= 0 &&
                           dup2(nowhere, STDOUT_FILENO) >= 0 && dup2(nowhere, STDERR_FILENO) >= 0;

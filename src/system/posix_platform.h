@@ -3,9 +3,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "base/platform.h"
+#include "system/text_files.h"
 
 namespace pos_video {
 
@@ -19,15 +19,12 @@ std::string FindOnPath(const std::string& program);
 class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(std::string winePrefix) : winePrefix_(std::move(winePrefix)) {}
-  // Tidies the folders it saved into, once the client has been started: see SaveFile.
-  ~PosixPlatform() override;
 
   // Written to standard error after the caption, since there is no message box to show. A
   // message that cannot be written is dropped: the launch goes on.
   void ShowMessage(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
-  // Also notes the folder, whose temporary files left by killed launches go when the platform
-  // does, so that tidying never delays the client.
+  // Temporary files that killed launches left beside it go when the platform does: see SavedFiles.
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // No pointer to be had: the client's window opens at the top left corner.
@@ -39,7 +36,7 @@ class PosixPlatform : public Platform {
 
  private:
   std::string winePrefix_;
-  std::vector<std::string> saved_;
+  SavedFiles saved_;
 };
 
 }  // namespace pos_video

@@ -11,17 +11,32 @@ namespace {
 constexpr int kTemporaryNameAttempts = 100;
 // A launch takes well under a second; a temporary file this old was left by one that was killed.
 constexpr double kAbandonedAfterSeconds = 300;
+constexpr int kLockWaitMilliseconds = 2000;
+constexpr int kLockPollMilliseconds = 20;
 
-// Writes, flushes, syncs and closes, checking each; returns the first failure, or empty.
-std::string WriteAndClose(std::FILE* file, const std::string& text) {
-  std::string failure;
+// Writes, flushes, syncs and closes, checking each; the first failure wins.
+FileSave WriteAndClose(std::FILE* file, const std::string& text) {
+  FileSave save{true, ""};
   errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0 ||
-      !file_calls::SyncToDisk(file)) {
-    failure = file_calls::LastFailure();
+  if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
+    save = {false, file_calls::LastFailure()};
+  } else if (const file_calls::Outcome synced = file_calls::SyncToDisk(file); !synced.done) {
+    save = {false, synced.failure};
   }
-  if (std::fclose(file) != 0 && failure.empty()) failure = file_calls::LastFailure();
-  return failure;
+  if (std::fclose(file) != 0 && save.saved) save = {false, file_calls::LastFailure()};
+  return save;
+}
+
+// Another launch writing the same document takes a few milliseconds; one that holds it longer is
+// not waited for: a stuck process must not hang the launcher.
+file_calls::Outcome LockWithin(std::FILE* file) {
+  for (int waited = 0;; waited += kLockPollMilliseconds) {
+    const file_calls::LockAttempt attempt = file_calls::TryLock(file);
+    if (attempt.held || !attempt.busy || waited >= kLockWaitMilliseconds) {
+      return {attempt.held, attempt.failure};
+    }
+    file_calls::Pause(kLockPollMilliseconds);
+  }
 }
 
 // "<document>.tmp-<process>-<attempt>", as this file names its temporary files.
@@ -38,12 +53,18 @@ bool IsTemporaryName(const std::string& rest) {
 }
 
 // The plain overwrite, for a folder that refuses new files or a document that cannot be
-// replaced but may be written (a reader shares it for writing, not for deletion).
+// replaced but may be written (a reader shares it for writing, not for deletion). It is emptied
+// only under the lock, so that another save writing it meanwhile is never run into.
 FileSave WriteInPlace(const std::string& path, const std::string& text) {
-  const file_calls::OpenFile opened = file_calls::OpenEmptied(path);
+  const file_calls::OpenFile opened = file_calls::OpenInPlace(path);
   if (opened.file == nullptr) return {false, opened.failure};
-  const std::string failure = WriteAndClose(opened.file, text);
-  return {failure.empty(), failure};
+  file_calls::Outcome ready = LockWithin(opened.file);
+  if (ready.done) ready = file_calls::Empty(opened.file, text.size());
+  if (!ready.done) {
+    std::fclose(opened.file);  // Nothing was written through it: nothing can be lost.
+    return {false, ready.failure};
+  }
+  return WriteAndClose(opened.file, text);
 }
 
 }  // namespace
@@ -62,12 +83,12 @@ FileSave SaveTextFile(const std::string& path, const std::string& text) {
 
   // A document that could not be written whole is not put in place, nor written over the old
   // one: whatever failed here (a full disk) would fail there too and leave it half-written.
-  const std::string failure = WriteAndClose(created.file, text);
-  if (!failure.empty()) {
+  const FileSave written = WriteAndClose(created.file, text);
+  if (!written.saved) {
     file_calls::Remove(temporaryPath);
-    return {false, failure};
+    return written;
   }
-  if (file_calls::Replace(temporaryPath, path).empty()) return {true, ""};
+  if (file_calls::Replace(temporaryPath, path).done) return {true, ""};
   file_calls::Remove(temporaryPath);
   return WriteInPlace(path, text);
 }
@@ -80,6 +101,15 @@ void RemoveAbandonedTemporaries(const std::string& path) {
       file_calls::Remove(file.path);
     }
   }
+}
+
+SavedFiles::~SavedFiles() {
+  for (const std::string& path : paths_) RemoveAbandonedTemporaries(path);
+}
+
+FileSave SavedFiles::Save(const std::string& path, const std::string& text) {
+  paths_.push_back(path);
+  return SaveTextFile(path, text);
 }
 
 }  // namespace pos_video

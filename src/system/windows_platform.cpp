@@ -16,13 +16,8 @@ FileText WindowsPlatform::ReadFile(const std::string& path, std::size_t maxBytes
   return ReadTextFile(path, maxBytes);
 }
 
-WindowsPlatform::~WindowsPlatform() {
-  for (const std::string& path : saved_) RemoveAbandonedTemporaries(path);
-}
-
 FileSave WindowsPlatform::SaveFile(const std::string& path, const std::string& text) {
-  saved_.push_back(path);
-  return SaveTextFile(path, text);
+  return saved_.Save(path, text);
 }
 
 bool WindowsPlatform::HasFile(const std::string& path) {

@@ -3,21 +3,18 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "base/platform.h"
+#include "system/text_files.h"
 
 namespace pos_video {
 
 class WindowsPlatform : public Platform {
  public:
-  // Tidies the folders it saved into, once the client has been started: see SaveFile.
-  ~WindowsPlatform() override;
   // A modal box owned by the desktop, with the launcher's caption and a single OK button.
   void ShowMessage(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
-  // Also notes the folder, whose temporary files left by killed launches go when the platform
-  // does, so that tidying never delays the client.
+  // Temporary files that killed launches left beside it go when the platform does: see SavedFiles.
   FileSave SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // (0, 0) when the system cannot tell, e.g. on a desktop that is not the user's.
@@ -27,7 +24,7 @@ class WindowsPlatform : public Platform {
   StartResult StartProgram(const ProgramStart& start) override;
 
  private:
-  std::vector<std::string> saved_;
+  SavedFiles saved_;
 };
 
 }  // namespace pos_video

@@ -16,6 +16,7 @@ cat > "$work/bin/wine" <<STANDIN
 #!/bin/sh
 { pwd; printf "%s\\n" "\$@"; } > "$work/started.tmp"
 echo "\$WINEPREFIX" > "$work/prefix-seen"
+sed -n 's/^SigIgn:\t*//p' /proc/\$\$/status > "$work/signals-ignored"
 mv "$work/started.tmp" "$work/started"
 echo "client output"; sleep 3
 STANDIN
@@ -51,6 +52,9 @@ for part in '<?xml version="1.0" ?>' 'Top="0" Left="0" Width="392" Height="377"'
   [[ "$document" == *"$part"* ]] || fail "document lacks $part"$'\n'"$document"
 done
 expect_equal "files in the client folder" "KvCmdLine.xml" "$(ls "$client")"
+# The launcher's own signal handling (SIGPIPE and SIGXFSZ ignored) is not the client's.
+ignored=$((16#$(cat "$work/signals-ignored")))
+expect_equal "SIGPIPE and SIGXFSZ ignored by the client" 0 $((ignored & (1 << 12 | 1 << 24)))
 
 # A caller that captures the launcher's output gets it back at once: the client's output goes
 # elsewhere. wine is found on a PATH relative to where the launcher started, and a relative
@@ -86,6 +90,21 @@ expect_equal "message for an unmapped terminal" \
   "$(cat "$work/stderr")"
 cmp -s "$client/KvCmdLine.xml" "$work/previous.xml" || fail "the old document changed"
 
+# A file-size limit fails the write, not the launch: the reason, exit 0, the old document whole
+# and no temporary file left; in place below too. Messages go to a pipe, which has no size limit.
+size_limited() {  # arguments...: the launcher's command line, run as the given user
+  local status=0
+  limited=$(cd "$work/store" && ulimit -f 0 && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
+    "$@" 2>&1) || status=$?
+  expect_equal "exit code under a file-size limit" 0 "$status"
+  expect_equal "message under a file-size limit" \
+    'POS Audit to Video Interface: Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error File too large' \
+    "$limited"
+  cmp -s "$client/KvCmdLine.xml" "$work/previous.xml" || fail "the document changed under a size limit"
+  expect_equal "files in the client folder after a size limit" "KvCmdLine.xml" "$(ls "$client")"
+}
+size_limited "$launcher" -n 1
+
 # As a user without the right to create files in the client's folder, the document is written in
 # place; where it may not be written either, the message gives the system's reason. Root ignores
 # rights, so as root these run as nobody.
@@ -105,6 +124,8 @@ rm -f "$work/started"
 expect_equal "messages when writing in place" "" "$(cat "$work/stderr")"
 grep -q 'Name="Lane 1 Overhead"' "$client/KvCmdLine.xml" || fail "the document was not written in place"
 expect_equal "files in a folder that refuses new ones" "KvCmdLine.xml" "$(ls "$client")"
+cp "$client/KvCmdLine.xml" "$work/previous.xml"
+size_limited as_user "$launcher" -n 4
 chmod 444 "$client/KvCmdLine.xml"
 (cd "$work/store" && PATH="$work/bin:$PATH" WINEPREFIX="$work/prefix" \
   as_user "$launcher" -n 4 2> "$work/stderr")

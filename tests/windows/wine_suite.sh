@@ -394,13 +394,17 @@ invalid_mapping() {
 # Runs the launcher with "-n 4" while a reader holds the command document open, sharing it as
 # hold_open.exe's SHARING ($1) says, never for deletion: the document cannot be replaced.
 launch_while_document_held() {
+  launch_milliseconds=0  # How long the launcher ran, for a case that waits on the holder.
   cp "$sample_mapping" "$store/termToInput.xml"
   printf '%s' "$old_document" >"$document"
   wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' "$1" \
     'C:\session\held' 'C:\session\release' &
   local holder=$!
   if wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any; then
+    local started
+    started=$(date +%s%3N)
     run_launcher -n 4
+    launch_milliseconds=$(($(date +%s%3N) - started))
   else
     fail "the document could not be held open"
   fi
@@ -429,6 +433,19 @@ document_held_open_by_a_reader() {
   grep -q '<Input Number="7" Device="2" />' "$document" || fail "the new document was not written"
   [ ${#started[@]} -eq 0 ] || cmp -s "$document" "${started[0]%.txt}.xml" ||
     fail "the client found another document"
+  expect_clean_client_folder
+}
+
+# A program that holds the document locked, as another launch writing it in place does, for longer
+# than the launcher waits (2 s): the save fails with the system's reason and the old document
+# stays whole, never emptied.
+document_locked_by_another_program() {
+  launch_while_document_held lock
+  [ "$launch_milliseconds" -ge 2000 ] ||
+    fail "the launcher gave up on the lock after $launch_milliseconds ms"
+  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Lock violation.\n'
+  expect_no_client_start
+  expect_old_document_whole
   expect_clean_client_folder
 }
 
@@ -597,8 +614,9 @@ installed_from_the_msi() {
 for test_case in successful_launch time_option store_in_another_zone time_after_2038 unreadable_time quoted_time \
   time_read_in_part reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
-  document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
-  abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
+  document_held_open_by_a_reader document_locked_by_another_program \
+  client_only_in_x86_program_files planted_program_exe abandoned_temporary_file \
+  two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
   run_case $test_case
 done
 
