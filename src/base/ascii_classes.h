@@ -12,4 +12,14 @@ inline bool IsAsciiWhitespace(char c) {
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Every other byte is returned as it is.
+inline char ToAsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline char ToAsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 }  // namespace pos_video
