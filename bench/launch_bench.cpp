@@ -12,7 +12,8 @@
 // process: BM_ReadAndParse and BM_Launch, the launcher's sequence up to the client's start.
 // The goal is a whole launch of at most 1.1 times the floor at 10,000 terminals.
 //
-//   build/bench/bin/launch_bench [--rounds=N] [--whole-process-only] [benchmark flags]
+//   build/bench/bin/launch_bench [--rounds=N] [--whole-process-only] [--other=LAUNCHER]...
+//                                [benchmark flags]
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -101,7 +102,7 @@ class InFolder {
 // ---- Whole processes ----
 
 struct Contender {
-  const char* name;
+  std::string name;
   std::vector<std::string> arguments;  // Program first.
   const char* says;                    // What each run prints: nothing, or one line.
   std::vector<double> wallMs;
@@ -175,7 +176,9 @@ std::string ReadWhole(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void MeasureWholeProcesses(int terminals, int rounds) {
+// `others` are further launcher builds to set beside this one (a change being weighed), each
+// launched for terminal 1 as the launch is.
+void MeasureWholeProcesses(int terminals, int rounds, const std::vector<std::string>& others) {
   const Scene scene(terminals);
   std::vector<Contender> contenders = {
       {"floor", {POS_VIDEO_FLOOR_PROGRAM}, "", {}, {}, {}},
@@ -188,6 +191,9 @@ void MeasureWholeProcesses(int terminals, int rounds) {
        {},
        {}},
   };
+  for (std::size_t i = 0; i < others.size(); ++i) {
+    contenders.push_back({"other" + std::to_string(i + 1), {others[i], "-n", "1"}, "", {}, {}, {}});
+  }
   const int warmUp = 5;
   for (int round = -warmUp; round < rounds; ++round) {
     for (std::size_t i = 0; i < contenders.size(); ++i) {
@@ -219,7 +225,7 @@ void MeasureWholeProcesses(int terminals, int rounds) {
 
   const Contender& floor = contenders[0];
   for (const Contender& contender : contenders) {
-    std::printf("%9d  %-9s %6.3f %6.3f  %8.3f %8.3f  %6.0f\n", terminals, contender.name,
+    std::printf("%9d  %-9s %6.3f %6.3f  %8.3f %8.3f  %6.0f\n", terminals, contender.name.c_str(),
                 MedianRatio(contender.wallMs, floor.wallMs),
                 MedianRatio(contender.cpuMs, floor.cpuMs), Median(contender.wallMs),
                 Median(contender.cpuMs), Median(contender.faults));
@@ -257,11 +263,14 @@ BENCHMARK(BM_Launch)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   int rounds = 200;
   bool inProcess = true;
+  std::vector<std::string> others;
   std::vector<char*> rest;
   for (int i = 0; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument.rfind("--rounds=", 0) == 0) {
       rounds = std::atoi(argument.c_str() + 9);
+    } else if (argument.rfind("--other=", 0) == 0) {
+      others.push_back(argument.substr(8));
     } else if (argument == "--whole-process-only") {
       inProcess = false;
     } else {
@@ -276,8 +285,8 @@ int main(int argc, char** argv) {
         "floor's)\n"
         "terminals  contender wall x  cpu x   wall ms   cpu ms  faults\n",
         rounds);
-    pos_video::MeasureWholeProcesses(100, rounds);
-    pos_video::MeasureWholeProcesses(10000, rounds);
+    pos_video::MeasureWholeProcesses(100, rounds, others);
+    pos_video::MeasureWholeProcesses(10000, rounds, others);
     std::fflush(stdout);
   }
   if (!inProcess) return 0;

@@ -17,10 +17,13 @@ class ReaderWalk {
  public:
   explicit ReaderWalk(const std::string& text) : text_(text) {}
 
-  bool Run(std::string* problem) {
+  bool Run(std::string* problem, std::size_t* readLength) {
     WalkDocument();
     if (fault_.empty()) CheckLastCharacter();
-    if (fault_.empty()) return true;
+    if (fault_.empty()) {
+      if (readLength != nullptr) *readLength = pastReader_ ? std::string::npos : position_;
+      return true;
+    }
     *problem = fault_;
     return false;
   }
@@ -117,8 +120,10 @@ class ReaderWalk {
     }
   }
 
-  // Classifies a tag by its opening characters, as the reader does.
-  Node Identify(std::size_t start) const {
+  // Classifies a tag by its opening characters, as the reader does, except that it also steps
+  // over a byte-order mark where the reader stops at one: from there on the walk reads past the
+  // reader, and says so (its refusals on such files are kept as they have always been).
+  Node Identify(std::size_t start) {
     std::size_t p = start;
     const auto byte = [&](std::size_t at) {
       return at < position_ ? static_cast<unsigned char>(text_[at]) : 0;
@@ -128,6 +133,7 @@ class ReaderWalk {
           ((byte(p + 1) == 0xBB && byte(p + 2) == 0xBF) ||
            (byte(p + 1) == 0xBF && (byte(p + 2) == 0xBE || byte(p + 2) == 0xBF)))) {
         p += 3;
+        pastReader_ = true;
       } else if (IsSpace(byte(p))) {
         ++p;
       } else {
@@ -268,6 +274,7 @@ class ReaderWalk {
   std::string fault_;  // Empty until the walk finds a reason to refuse the text.
   long elements_ = 0;
   bool utf8_ = false;
+  bool pastReader_ = false;  // Set once the walk has stepped over a mark the reader stops at.
 };
 
 }  // namespace
@@ -275,12 +282,12 @@ class ReaderWalk {
 // The limit is told in whole MiB.
 static_assert(kMaxMappingFileBytes % (1u << 20) == 0);
 
-bool CheckMappingText(const std::string& text, std::string* problem) {
+bool CheckMappingText(const std::string& text, std::string* problem, std::size_t* readLength) {
   if (text.size() > kMaxMappingFileBytes) {
     *problem = "The file is larger than " + std::to_string(kMaxMappingFileBytes >> 20) + " MiB.";
     return false;
   }
-  return ReaderWalk(text).Run(problem);
+  return ReaderWalk(text).Run(problem, readLength);
 }
 
 }  // namespace pos_video
