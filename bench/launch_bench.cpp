@@ -14,6 +14,8 @@
 //
 //   build/bench/bin/launch_bench [--rounds=N] [--whole-process-only] [--other=LAUNCHER]...
 //                                [benchmark flags]
+//   build/bench/bin/launch_bench --scene-only=TERMINALS   (prepares a folder, prints it, keeps it:
+//                                                           see docs/performance.md for callgrind)
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -77,7 +79,11 @@ class Scene {
     file << "</TermToInput>\n";
     if (!file.flush()) Fail("could not write the mapping file");
   }
-  ~Scene() { std::system(("rm -rf '" + folder_ + "'").c_str()); }
+  ~Scene() {
+    if (!kept_) std::system(("rm -rf '" + folder_ + "'").c_str());
+  }
+  // Leaves the folder in place, for a profiler to run the contenders in.
+  void Keep() { kept_ = true; }
   const std::string& folder() const { return folder_; }
   std::string prefix() const { return folder_ + "/prefix"; }
   std::string ClientFolder() const {
@@ -86,6 +92,7 @@ class Scene {
 
  private:
   std::string folder_;
+  bool kept_ = false;
 };
 
 // The scene's folder as current folder, for the in-process benchmarks.
@@ -271,6 +278,11 @@ int main(int argc, char** argv) {
       rounds = std::atoi(argument.c_str() + 9);
     } else if (argument.rfind("--other=", 0) == 0) {
       others.push_back(argument.substr(8));
+    } else if (argument.rfind("--scene-only=", 0) == 0) {
+      pos_video::Scene scene(std::atoi(argument.c_str() + 13));
+      scene.Keep();
+      std::printf("%s\n", scene.folder().c_str());
+      return 0;
     } else if (argument == "--whole-process-only") {
       inProcess = false;
     } else {
