@@ -13,7 +13,7 @@
 // The goal is a whole launch of at most 1.1 times the floor at 10,000 terminals.
 //
 //   build/bench/bin/launch_bench [--rounds=N] [--whole-process-only] [--other=LAUNCHER]...
-//                                [benchmark flags]
+//                                [--scenes-in=FOLDER] [benchmark flags]
 //   build/bench/bin/launch_bench --scene-only=TERMINALS   (prepares a folder, prints it, keeps it:
 //                                                           see docs/performance.md for callgrind)
 #include <benchmark/benchmark.h>
@@ -54,13 +54,17 @@ class NoStartPlatform : public PosixPlatform {
   StartResult StartProgram(const ProgramStart&) override { return {true, ""}; }
 };
 
+// Where scenes are made: /tmp unless --scenes-in says otherwise (a tmpfs such as /dev/shm shows
+// the launch without the disk's cost of the safe save's flush).
+std::string sceneParent = "/tmp";
+
 // A scratch folder holding a mapping of `terminals` terminals of the usual shape, a Wine prefix
 // with a stand-in client, and a stand-in `wine` in bin/ that ends at once.
 class Scene {
  public:
   explicit Scene(int terminals) {
-    char pattern[] = "/tmp/launch-bench.XXXXXX";
-    if (mkdtemp(pattern) == nullptr) Fail("no scratch folder");
+    std::string pattern = sceneParent + "/launch-bench.XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) Fail("no scratch folder in " + sceneParent);
     folder_ = pattern;
     const std::string client = ClientFolder();
     const std::string setUp = "mkdir -p '" + client + "' '" + folder_ + "/bin' && touch '" +
@@ -278,6 +282,8 @@ int main(int argc, char** argv) {
       rounds = std::atoi(argument.c_str() + 9);
     } else if (argument.rfind("--other=", 0) == 0) {
       others.push_back(argument.substr(8));
+    } else if (argument.rfind("--scenes-in=", 0) == 0) {
+      pos_video::sceneParent = argument.substr(12);
     } else if (argument.rfind("--scene-only=", 0) == 0) {
       pos_video::Scene scene(std::atoi(argument.c_str() + 13));
       scene.Keep();
