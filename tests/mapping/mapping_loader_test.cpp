@@ -163,6 +163,35 @@ TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
             "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]");
 }
 
+// The reader takes the text up to the end of the first element, and stops at a byte-order mark
+// before a top-level tag, where the guard reads on: the loader reads what the reader takes.
+TEST(MappingLoaderTest, ReadsWhatTheReaderTakes) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string tail = "<!-- unread -->";
+  const struct {
+    std::string text;
+    std::size_t readLength;
+    std::string outcome;
+  } cases[] = {
+      {kUtf8 + Root(kGood) + tail, (kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
+      {mark + kUtf8 + Root(kGood) + tail, (mark + kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
+      {kUtf8 + mark + Root(kGood) + tail, (kUtf8 + mark + "<TermToInput").size(),
+       "nothing " + kXmlError + "Failed to read Element name\n]"},
+      {kUtf8 + " " + mark + "<!---->" + Root(kGood), (kUtf8 + " " + mark + "<!----").size(),
+       "nothing"},
+  };
+  for (const auto& c : cases) {
+    testing::FakePlatform platform;
+    platform.files["termToInput.xml"] = c.text;
+    TerminalMappingTable table;
+    LaunchSettings settings;
+    MappingFileReading reading;
+    LoadTerminalMappings("termToInput.xml", platform, platform, table, settings, &reading);
+    EXPECT_EQ(reading.readLength, c.readLength) << c.text;
+    EXPECT_EQ(Outcome(c.text), c.outcome) << c.text;
+  }
+}
+
 TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
   const std::pair<const char*, std::string> cases[] = {
       {"", "392 377 5 5"},
