@@ -151,13 +151,18 @@ TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
     EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), "nothing " + kCutShort);
   }
   // A whole character at the end is no fault: the reader's own error follows.
-  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
+  // (A byte that starts no longer character is one whole character.)
+  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC1", "\xF5"}) {
     EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole),
               "nothing " + kXmlError + "Error parsing Element.\n]");
   }
   for (const char* mark : {"\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
     EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
               "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]");
+  }
+  // Characters that only look like a mark stop the guard where they stop the reader.
+  for (const char* other : {"\xEF\xBF\xBD", "\xEF\xBB\xBE"}) {
+    EXPECT_EQ(Outcome(kUtf8 + other + Root(kGood + "<a></a<![CDATA[>")), "nothing");
   }
   EXPECT_EQ(Outcome("<_x>" + Nested(128) + "</_x>"),
             "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]");
