@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   # Native build and unit tests.
   cmake g++ pkg-config libtinyxml-dev libgtest-dev clang-format
+  # The time zones compiled into both builds are made from its tzdata.zi and TZif files.
+  tzdata
   # The sanitizer build and the libFuzzer targets (clang with its sanitizer and fuzzer runtimes).
   clang libclang-rt-14-dev
 )
@@ -14,7 +16,10 @@ packages=(
 # prefix, as on 64-bit Windows), and its packages (wixl and msitools make the .msi, zip the .zip).
 # Installed with their recommended packages: Wine draws its message boxes with the fonts and X
 # extensions it recommends.
-windows_packages=(g++-mingw-w64-i686-posix dpkg-dev wine wine64 wine32:i386 xvfb wixl msitools zip)
+# MinGW-w64 for x86_64 builds the same programs for 64-bit Wine, which tests them where the kernel
+# cannot run 32-bit code.
+windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix dpkg-dev wine wine64
+  wine32:i386 xvfb wixl msitools zip)
 
 missing_of() {
   local package
