@@ -14,9 +14,12 @@ inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// 'A' to 'Z' as 'a' to 'z'; every other byte as it is.
+// 'A' to 'Z' as 'a' to 'z', and the other way round; every other byte as it is.
 inline char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 }  // namespace pos_video

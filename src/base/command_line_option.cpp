@@ -1,12 +1,12 @@
 #include "base/command_line_option.h"
 
-#include <cctype>
+#include "base/ascii_classes.h"
 
 namespace pos_video {
 
 std::size_t FindOption(const std::string& text, char letter, std::size_t from) {
-  const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const char lower = LowerAscii(letter);
+  const char upper = UpperAscii(letter);
   const std::string forms[] = {{'-', lower}, {'-', upper}, {'/', lower}, {'/', upper}};
   for (const std::string& form : forms) {
     const std::size_t position = text.find(form, from);

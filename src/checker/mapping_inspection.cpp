@@ -50,8 +50,6 @@ TextPosition PositionInText(const std::string& text, std::size_t offset) {
 std::string TermLabel(std::int32_t number) { return "Term for terminal " + std::to_string(number); }
 
 // Names are matched exactly by the launcher; a near miss in letter case is worth pointing at.
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -1,8 +1,8 @@
 #include "mapping/mapping_text_guard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "base/ascii_classes.h"
@@ -17,10 +17,13 @@ class ReaderWalk {
  public:
   explicit ReaderWalk(const std::string& text) : text_(text) {}
 
-  bool Run(std::string* problem) {
+  bool Run(std::string* problem, std::size_t* readLength) {
     WalkDocument();
-    if (fault_ == nullptr) CheckLastCharacter();
-    if (fault_ == nullptr) return true;
+    if (fault_.empty()) CheckLastCharacter();
+    if (fault_.empty()) {
+      if (readLength != nullptr) *readLength = pastReader_ ? std::string::npos : position_;
+      return true;
+    }
     *problem = fault_;
     return false;
   }
@@ -32,7 +35,7 @@ class ReaderWalk {
   // ASCII blanks. Spelled out, since a call per character of indentation is most of the walk.
   static bool IsSpace(int c) { return c < 0x80 && IsAsciiWhitespace(static_cast<char>(c)); }
 
-  bool Good() const { return fault_ == nullptr && position_ < text_.size(); }
+  bool Good() const { return fault_.empty() && position_ < text_.size(); }
   int Peek() const { return static_cast<unsigned char>(text_[position_]); }
 
   // Takes the character at the position; false when it is a NUL, which the reader cannot get
@@ -117,8 +120,10 @@ class ReaderWalk {
     }
   }
 
-  // Classifies a tag by its opening characters, as the reader does.
-  Node Identify(std::size_t start) const {
+  // Classifies a tag by its opening characters, as the reader does, except that it also steps
+  // over a byte-order mark where the reader stops at one: from there on the walk reads past the
+  // reader, and says so (its refusals on such files are kept as they have always been).
+  Node Identify(std::size_t start) {
     std::size_t p = start;
     const auto byte = [&](std::size_t at) {
       return at < position_ ? static_cast<unsigned char>(text_[at]) : 0;
@@ -128,6 +133,7 @@ class ReaderWalk {
           ((byte(p + 1) == 0xBB && byte(p + 2) == 0xBF) ||
            (byte(p + 1) == 0xBF && (byte(p + 2) == 0xBE || byte(p + 2) == 0xBF)))) {
         p += 3;
+        pastReader_ = true;
       } else if (IsSpace(byte(p))) {
         ++p;
       } else {
@@ -140,8 +146,8 @@ class ReaderWalk {
         int have = byte(p + i);
         int want = static_cast<unsigned char>(head[i]);
         if (ignoreCase) {
-          have = std::tolower(have);
-          want = std::tolower(want);
+          have = static_cast<unsigned char>(LowerAscii(static_cast<char>(have)));
+          want = static_cast<unsigned char>(LowerAscii(static_cast<char>(want)));
         }
         if (have == 0 || have != want) return false;
       }
@@ -152,7 +158,7 @@ class ReaderWalk {
     if (startsWith("<![CDATA[", false)) return Node::kCdata;
     if (startsWith("<!", false)) return Node::kUnknown;
     const int next = byte(p + 1);
-    if (next >= 127 || std::isalpha(next) || next == '_') return Node::kElement;
+    if (next >= 127 || IsAsciiLetter(static_cast<char>(next)) || next == '_') return Node::kElement;
     return Node::kUnknown;
   }
 
@@ -197,11 +203,12 @@ class ReaderWalk {
   // `start` is where the element's opening tag begins.
   void WalkElement(std::size_t start, int depth) {
     if (depth > kMaxElementNesting) {
-      fault_ = "Elements are nested more than 128 levels deep.";
+      fault_ =
+          "Elements are nested more than " + std::to_string(kMaxElementNesting) + " levels deep.";
       return;
     }
     if (++elements_ > kMaxElements) {
-      fault_ = "The file holds more than 1000000 elements.";
+      fault_ = "The file holds more than " + std::to_string(kMaxElements) + " elements.";
       return;
     }
     int c = 0;
@@ -211,7 +218,8 @@ class ReaderWalk {
     if (std::count(text_.begin() + static_cast<std::ptrdiff_t>(start),
                    text_.begin() + static_cast<std::ptrdiff_t>(position_),
                    '=') > kMaxAttributesPerElement) {
-      fault_ = "An element has more than 64 attributes.";
+      fault_ =
+          "An element has more than " + std::to_string(kMaxAttributesPerElement) + " attributes.";
       return;
     }
     if (!Take(&c)) return;
@@ -263,19 +271,23 @@ class ReaderWalk {
 
   const std::string& text_;
   std::size_t position_ = 0;
-  const char* fault_ = nullptr;
+  std::string fault_;  // Empty until the walk finds a reason to refuse the text.
   long elements_ = 0;
   bool utf8_ = false;
+  bool pastReader_ = false;  // Set once the walk has stepped over a mark the reader stops at.
 };
 
 }  // namespace
 
-bool CheckMappingText(const std::string& text, std::string* problem) {
+// The limit is told in whole MiB.
+static_assert(kMaxMappingFileBytes % (1u << 20) == 0);
+
+bool CheckMappingText(const std::string& text, std::string* problem, std::size_t* readLength) {
   if (text.size() > kMaxMappingFileBytes) {
-    *problem = "The file is larger than 20 MiB.";
+    *problem = "The file is larger than " + std::to_string(kMaxMappingFileBytes >> 20) + " MiB.";
     return false;
   }
-  return ReaderWalk(text).Run(problem);
+  return ReaderWalk(text).Run(problem, readLength);
 }
 
 }  // namespace pos_video

@@ -30,8 +30,12 @@ constexpr std::size_t kMaxMappingFileBytes = 20u << 20;
 constexpr long kMaxElements = 1000000;
 constexpr long kMaxAttributesPerElement = 64;
 
-// Returns true when the reader can be given `text`. Otherwise returns false and stores in
-// `problem` a description for the user.
-bool CheckMappingText(const std::string& text, std::string* problem);
+// Returns true when the reader can be given `text`, and stores in `readLength`, when given, how
+// many of its characters the reader takes: the scan stops where the reader stops, so the text up
+// to there is what the reader would hand to TinyXML's parser. The one exception is a byte-order
+// mark before a top-level tag, where the reader stops and the scan reads on: `readLength` is then
+// std::string::npos. Otherwise returns false and stores in `problem` a description for the user.
+bool CheckMappingText(const std::string& text, std::string* problem,
+                      std::size_t* readLength = nullptr);
 
 }  // namespace pos_video

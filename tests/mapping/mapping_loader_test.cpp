@@ -153,7 +153,8 @@ TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
     EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), "nothing " + kCutShort);
   }
   // A whole character at the end is no fault: the reader's own error follows.
-  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
+  // (A byte that starts no longer character is one whole character.)
+  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC1", "\xF5"}) {
     EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole),
               "nothing " + kXmlError + "Error parsing Element.\n]");
   }
@@ -161,8 +162,41 @@ TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
     EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
               "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]");
   }
+  // Characters that only look like a mark stop the guard where they stop the reader.
+  for (const char* other : {"\xEF\xBF\xBD", "\xEF\xBB\xBE"}) {
+    EXPECT_EQ(Outcome(kUtf8 + other + Root(kGood + "<a></a<![CDATA[>")), "nothing");
+  }
   EXPECT_EQ(Outcome("<_x>" + Nested(128) + "</_x>"),
             "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]");
+}
+
+// The reader takes the text up to the end of the first element, and stops at a byte-order mark
+// before a top-level tag, where the guard reads on: the loader reads what the reader takes.
+TEST(MappingLoaderTest, ReadsWhatTheReaderTakes) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string tail = "<!-- unread -->";
+  const struct {
+    std::string text;
+    std::size_t readLength;
+    std::string outcome;
+  } cases[] = {
+      {kUtf8 + Root(kGood) + tail, (kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
+      {mark + kUtf8 + Root(kGood) + tail, (mark + kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
+      {kUtf8 + mark + Root(kGood) + tail, (kUtf8 + mark + "<TermToInput").size(),
+       "nothing " + kXmlError + "Failed to read Element name\n]"},
+      {kUtf8 + " " + mark + "<!---->" + Root(kGood), (kUtf8 + " " + mark + "<!----").size(),
+       "nothing"},
+  };
+  for (const auto& c : cases) {
+    testing::FakePlatform platform;
+    platform.files["termToInput.xml"] = c.text;
+    TerminalMappingTable table;
+    LaunchSettings settings;
+    MappingFileReading reading;
+    LoadTerminalMappings("termToInput.xml", platform, platform, table, settings, &reading);
+    EXPECT_EQ(reading.readLength, c.readLength) << c.text;
+    EXPECT_EQ(Outcome(c.text), c.outcome) << c.text;
+  }
 }
 
 TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
