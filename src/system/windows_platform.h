@@ -1,5 +1,6 @@
-// The platform on Windows: message boxes, the mouse pointer, CreateProcessA, and the C runtime's
-// files in text mode, so the command document's lines end in CR LF as Windows programs expect.
+// The platform on Windows: message boxes and the event log, the mouse pointer, CreateProcessA, and
+// the C runtime's files in text mode, so the command document's lines end in CR LF as Windows
+// programs expect.
 #pragma once
 
 #include <string>
@@ -13,8 +14,11 @@ class WindowsPlatform : public Platform {
  public:
   // Tidies the folders it saved into, once the client has been started: see SaveFile.
   ~WindowsPlatform() override;
-  // A modal box owned by the desktop, with the launcher's caption and a single OK button.
+  // A modal box owned by the desktop, with the launcher's caption and a single OK button, once
+  // the message is in the Application event log as an error.
   void ShowMessage(MessageKind kind, const std::string& text) override;
+  // A warning in the Application event log; nothing is shown.
+  void RecordWarning(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Also notes the folder, whose temporary files left by killed launches go when the platform
   // does, so that tidying never delays the client.

@@ -1,0 +1,20 @@
+#include "system/event_log_windows.h"
+
+#include "system/windows_api.h"
+
+namespace pos_video {
+
+void ReportToEventLog(EventType type, MessageKind kind, const std::string& text) {
+  // The local log, opened and closed for each event: a launch reports a few at most.
+  const HANDLE source = RegisterEventSourceA(nullptr, kEventSourceName);
+  if (source == nullptr) return;
+  const std::string line =
+      !text.empty() && text.back() == '\n' ? text.substr(0, text.size() - 1) : text;
+  const char* strings[] = {line.c_str()};
+  const WORD eventType = type == EventType::kError ? EVENTLOG_ERROR_TYPE : EVENTLOG_WARNING_TYPE;
+  // A failed report changes nothing for the auditor: its result is deliberately not used.
+  ReportEventA(source, eventType, 0, static_cast<DWORD>(kind), nullptr, 1, 0, strings, nullptr);
+  DeregisterEventSource(source);
+}
+
+}  // namespace pos_video
