@@ -4,7 +4,8 @@
 // The input up to its first NUL byte is the command-line text (the system never hands the entry a
 // NUL); the rest, when there is a NUL, is the mapping file, which is otherwise absent. Whatever
 // the input, the client must start exactly when a document was saved, and every message must end
-// in a line feed and fit the message buffer; the checker must agree on whether anything loads.
+// in a line feed and fit the message buffer; and the checker's preview of the same command line
+// and files must show the same messages and the same document, byte for byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -12,7 +13,9 @@
 
 #include "base/launch_constants.h"
 #include "base/report_message.h"
-#include "checker/mapping_review.h"
+#include "base/terminal_option.h"
+#include "checker/checker_run.h"
+#include "checker/mapping_inspection.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 
@@ -37,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const pos_video::MappingReport report =
       pos_video::InspectMappingFile(pos_video::kMappingFilePath, platform);
-  if (report.loaded != !report.table.empty()) __builtin_trap();
+  const pos_video::LaunchPreview preview = pos_video::PreviewLaunch(
+      report, pos_video::ReadTerminalNumber(commandLine), commandLine, 1181141425);
+  if (preview.messages != platform.messages) __builtin_trap();
+  if (preview.documentWritten != saved) __builtin_trap();
+  if (saved && preview.document != platform.files[pos_video::kCommandDocumentPath]) {
+    __builtin_trap();
+  }
   return 0;
 }

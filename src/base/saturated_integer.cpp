@@ -6,7 +6,7 @@
 
 namespace pos_video {
 
-bool ReadSaturatedInteger(const char* text, std::int32_t* value) {
+bool ReadSaturatedInteger(const char* text, std::int32_t* value, const char** end) {
   while (IsAsciiWhitespace(*text)) ++text;
   bool negative = false;
   if (*text == '+' || *text == '-') negative = (*text++ == '-');
@@ -23,6 +23,7 @@ bool ReadSaturatedInteger(const char* text, std::int32_t* value) {
     magnitude = magnitude * 10 + (*text - '0');
     if (magnitude > kPinned) magnitude = kPinned;
   }
+  if (end != nullptr) *end = text;
   const std::int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue < kLowest) {
     *value = static_cast<std::int32_t>(kLowest);

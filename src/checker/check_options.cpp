@@ -1,28 +1,34 @@
 #include "checker/check_options.h"
 
+#include "base/ascii_classes.h"
 #include "base/launch_constants.h"
 #include "base/saturated_integer.h"
 
 namespace pos_video {
 
 const char kCheckUsage[] =
-    "Usage: pos-video-check [FILE] [-n TERMINAL] [-t \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "Usage: pos-video-check [--brief] [FILE...] [-n TERMINAL] [-t \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       pos-video-check [--brief] [FILE...] -- LAUNCHER ARGUMENTS\n"
     "\n"
-    "Shows what the POS audit to video launcher does with a mapping file (FILE, by default\n"
+    "Shows what the POS audit to video launcher does with each mapping file (FILE, by default\n"
     "termToInput.xml in the current folder): the launch settings, the terminals it maps to\n"
-    "cameras, and every part of the file that it skips, ignores, replaces or never reads, with\n"
-    "its line and column. Writes no file and starts nothing.\n"
+    "cameras, and every part of the file that it skips, ignores, replaces, never reads or reads\n"
+    "otherwise than meant, with its line and column. Writes no file and starts nothing.\n"
     "\n"
     "  -n TERMINAL  also show the launch for this terminal: the messages the launcher shows and\n"
     "               the exact command document it writes (mouse pointer at 0, 0)\n"
     "  -t TIME      place that launch's search around TIME, local time, read as the launcher\n"
     "               reads its own time option; without it, around now. Without -n the\n"
     "               launcher's default terminal, 101, is shown\n"
+    "  -- ARGS      show the launch for the launcher's own command line ARGS (joined by\n"
+    "               blanks), its terminal and time found exactly as the launcher finds them\n"
+    "  --brief      print only the findings, one line each, and a count\n"
     "  --help       show this help\n"
     "\n"
-    "Exit status:\n"
+    "Exit status, the worst over all files:\n"
     "  0   the launcher loads the file with nothing skipped\n"
-    "  1   the launcher loads the file but skips, ignores or replaces something\n"
+    "  1   the launcher loads the file but skips, ignores or replaces something, or reads\n"
+    "      something otherwise than meant\n"
     "  2   the launcher loads nothing from the file\n"
     "  64  the command line of pos-video-check is wrong\n";
 
@@ -32,7 +38,7 @@ bool IsDecimal(const std::string& text) {
   std::size_t digits = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
   if (digits == text.size()) return false;
   for (; digits < text.size(); ++digits) {
-    if (text[digits] < '0' || text[digits] > '9') return false;
+    if (!IsAsciiDigit(text[digits])) return false;
   }
   return true;
 }
@@ -42,7 +48,7 @@ bool IsDecimal(const std::string& text) {
 bool LooksLikeClockTime(const std::string& text) {
   if (text.empty() || text.find(':') == std::string::npos) return false;
   for (const char c : text) {
-    if (c != ':' && (c < '0' || c > '9')) return false;
+    if (c != ':' && !IsAsciiDigit(c)) return false;
   }
   return true;
 }
@@ -69,17 +75,22 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
                        std::string* error) {
   *options = CheckOptions{};
   options->terminal = kDefaultTerminal;
-  bool pathGiven = false;
-  bool optionsEnded = false;
+  bool terminalGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+    const bool isOption = argument.size() > 1 && argument[0] == '-';
     if (isOption && (argument == "--help" || argument == "-h")) {
       options->help = true;
       return true;
     }
-    if (isOption && argument == "--") {
-      optionsEnded = true;
+    if (argument == "--") {
+      std::string commandLine;
+      for (++i; i < arguments.size(); ++i) {
+        commandLine += (commandLine.empty() ? "" : " ") + arguments[i];
+      }
+      options->launcherCommandLine = commandLine;
+    } else if (argument == "--brief") {
+      options->brief = true;
     } else if (isOption && argument.compare(0, 2, "-n") == 0) {
       std::string value;
       if (!TakeValue(arguments, &i, &value, error)) return false;
@@ -87,28 +98,30 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
         *error = "-n needs a terminal number, not \"" + value + "\"";
         return false;
       }
-      // As the launcher reads it: a number beyond 32 bits saturates rather than wrapping.
-      ReadSaturatedInteger(value.c_str(), &options->terminal);
-      options->preview = true;
+      // As the launcher reads it: the first one counts, and a number beyond 32 bits saturates
+      // rather than wrapping.
+      if (!terminalGiven) ReadSaturatedInteger(value.c_str(), &options->terminal);
+      terminalGiven = true;
     } else if (isOption && argument.compare(0, 2, "-t") == 0) {
-      if (!TakeValue(arguments, &i, &options->timeText, error)) return false;
-      options->timeGiven = true;
-      options->preview = true;
+      std::string value;
+      if (!TakeValue(arguments, &i, &value, error)) return false;
+      if (!options->timeText) options->timeText = value;
     } else if (isOption) {
       *error = "unknown option " + argument;
       return false;
-    } else if (options->timeGiven && LooksLikeClockTime(argument)) {
+    } else if (options->timeText && LooksLikeClockTime(argument)) {
       *error = "\"" + argument + "\" looks like the time of -t: quote the date and time together";
       return false;
-    } else if (pathGiven) {
-      *error = "only one mapping file can be checked at a time";
-      return false;
     } else {
-      options->path = argument;
-      pathGiven = true;
+      options->paths.push_back(argument);
     }
   }
-  if (!pathGiven) options->path = kMappingFilePath;
+  if (options->launcherCommandLine && (terminalGiven || options->timeText)) {
+    *error = "give -n and -t, or the launcher's command line after --, not both";
+    return false;
+  }
+  options->preview = terminalGiven || options->timeText || options->launcherCommandLine;
+  if (options->paths.empty()) options->paths.push_back(kMappingFilePath);
   return true;
 }
 

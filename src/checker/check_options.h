@@ -1,21 +1,24 @@
-// The mapping checker's own command line. It follows the usual conventions of command-line tools
-// and has nothing to do with the launcher's one-string command line, which it never changes.
+// The mapping checker's own command line. It follows the usual conventions of command-line tools;
+// what follows "--" is the launcher's command line, read exactly as the launcher reads its own.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace pos_video {
 
 struct CheckOptions {
-  std::string path;  // The launcher's own file name when none is given.
+  std::vector<std::string> paths;  // The launcher's own file name when none is given.
   bool help = false;
-  // With -n or -t: also show what the launcher does for one terminal and time.
+  bool brief = false;  // Only the finding lines and a count.
+  // With -n, -t or "--": also show what the launcher does for one terminal and time.
   bool preview = false;
   std::int32_t terminal = 0;
-  bool timeGiven = false;
-  std::string timeText;
+  std::optional<std::string> timeText;
+  // The words after "--", joined by blanks: the terminal and the time are found in them.
+  std::optional<std::string> launcherCommandLine;
 };
 
 extern const char kCheckUsage[];

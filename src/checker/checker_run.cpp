@@ -1,17 +1,55 @@
 #include "checker/checker_run.h"
 
+#include <algorithm>
+
+#include "base/launch_constants.h"
+#include "base/terminal_option.h"
 #include "checker/check_options.h"
-#include "checker/launch_preview.h"
-#include "checker/mapping_review.h"
+#include "checker/mapping_inspection.h"
 #include "checker/message_collector.h"
 #include "checker/report_printer.h"
+#include "command_document/command_document_writer.h"
 #include "search_time/time_option.h"
 
 namespace pos_video {
+namespace {
+
+std::string Counted(std::size_t count, const char* noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+}  // namespace
 
 int CheckExitStatus(const MappingReport& report) {
   if (!report.loaded) return kExitNothingLoaded;
-  return report.diagnostics.empty() ? kExitNothingSkipped : kExitSomethingSkipped;
+  return report.findings.empty() ? kExitNothingSkipped : kExitSomethingSkipped;
+}
+
+LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
+                            const std::string& commandLineText, std::int64_t currentTime) {
+  LaunchPreview preview;
+  preview.terminal = terminal;
+  // The launcher's own reading of its time option: a time it cannot read ends the launch before
+  // the mapping file is read.
+  MessageCollector messages;
+  std::int64_t searchTime = 0;
+  if (!ReadSearchTime(commandLineText, currentTime, messages, &searchTime)) {
+    preview.messages = messages.messages();
+    return preview;
+  }
+  preview.searchTime = searchTime;
+  preview.messages = report.launcherMessages;
+  if (!report.loaded) return preview;
+
+  DocumentCollector document;
+  // The checker previews the document for a pointer at the screen's corner.
+  preview.documentWritten =
+      WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, report.table,
+                           report.settings, CursorPosition{}, document, messages);
+  preview.document = document.document();
+  preview.messages.insert(preview.messages.end(), messages.messages().begin(),
+                          messages.messages().end());
+  return preview;
 }
 
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
@@ -26,24 +64,38 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     out << kCheckUsage;
     return kExitNothingSkipped;
   }
+  // The launcher's command line, or the checker's own -n and -t standing for one.
+  const std::string commandLine = options.launcherCommandLine.value_or(
+      options.timeText ? "-t" + *options.timeText : std::string());
+  const std::int32_t terminal = options.launcherCommandLine
+                                    ? ReadTerminalNumber(*options.launcherCommandLine)
+                                    : options.terminal;
 
-  const MappingReport report = InspectMappingFile(options.path, files);
-  PrintMappingReport(out, options.path, report);
-  if (options.preview) {
-    // The launcher's own reading of its time option, so the same text gives the same time.
-    // The launcher's own reading of its time option, so the same text gives the same time; a time
-    // it cannot read ends the launch before the mapping file is read.
-    MessageCollector timeMessages;
-    std::int64_t searchTime = currentTime;
-    if (options.timeGiven &&
-        !ReadSearchTime("-t" + options.timeText, currentTime, timeMessages, &searchTime)) {
-      PrintLaunchPreview(out, {options.terminal, std::nullopt, timeMessages.messages(), false, ""});
-    } else {
-      PrintLaunchPreview(out, PreviewLaunch(report, options.terminal, searchTime));
+  int status = kExitNothingSkipped;
+  std::size_t errors = 0;
+  std::size_t warnings = 0;
+  for (const std::string& path : options.paths) {
+    const MappingReport report = InspectMappingFile(path, files);
+    status = std::max(status, CheckExitStatus(report));
+    if (options.brief) {
+      PrintFindings(out, path, report, "");
+      for (const Finding& finding : report.findings) {
+        ++(finding.severity == Severity::kError ? errors : warnings);
+      }
+      continue;
+    }
+    if (&path != &options.paths.front()) out << "\n";
+    PrintMappingReport(out, path, report);
+    if (options.preview) {
+      PrintLaunchPreview(out, PreviewLaunch(report, terminal, commandLine, currentTime));
     }
   }
+  if (options.brief) {
+    out << Counted(options.paths.size(), "file") << " checked: " << Counted(errors, "error") << ", "
+        << Counted(warnings, "warning") << "\n";
+  }
   out.flush();
-  return CheckExitStatus(report);
+  return status;
 }
 
 }  // namespace pos_video

@@ -1,9 +1,11 @@
-// What the mapping checker found out about a mapping file: a plain record that the inspection
-// fills and the printer formats, so tests can look at findings rather than at printed text.
+// What the mapping checker found out about a mapping file, and what a launch with it does: plain
+// records that the inspection fills and the printer formats, so tests can look at findings rather
+// than at printed text.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,30 +19,14 @@ struct TextPosition {
   int column = 0;
 };
 
-enum class DiagnosticKind {
-  kFileUnreadable,
-  kTextRefused,  // The pre-scan keeps the text from TinyXML altogether.
-  kXmlError,
-  kNoElement,
-  kRootNotTermToInput,
-  kSettingIgnored,  // Not an integer, or its name in the wrong letter case.
-  kRootChildNotTerm,
-  kTextInRoot,
-  kTermWithoutIntegerNumber,
-  kTermWithoutSystem,
-  kSystemWithoutName,
-  kSystemWithoutInput,
-  kInputWithoutNameOrNumber,
-  kTerminalReplaced,
-  kNameChangedByReference,  // A character reference to NUL or to a control character.
-  kUnreadText,
-  kNoTerminalStored,
-};
+// An error is what makes the launcher load nothing or show a message box; the rest is a warning.
+enum class Severity { kWarning, kError };
 
-// Something in the file that the launcher skips, replaces, ignores or cannot load.
-struct Diagnostic {
+// Something in the file that the launcher skips, replaces, ignores, cannot load, or reads
+// otherwise than the integrator probably meant.
+struct Finding {
   TextPosition position;
-  DiagnosticKind kind = DiagnosticKind::kXmlError;
+  Severity severity = Severity::kWarning;
   std::string text;
 };
 
@@ -64,7 +50,20 @@ struct MappingReport {
   std::vector<SettingReport> settingReports;
   // Where the Term that the table holds for each terminal stands.
   std::map<std::int32_t, TextPosition> termPositions;
-  std::vector<Diagnostic> diagnostics;
+  std::vector<Finding> findings;
+};
+
+// What the launcher would do for one terminal and search time with an inspected mapping file.
+struct LaunchPreview {
+  std::int32_t terminal = 0;
+  // None when the launcher cannot read the time it is given.
+  std::optional<std::int64_t> searchTime;
+  // Every message of the run in order, the loader's included.
+  std::vector<std::string> messages;
+  // When written, the client is started too.
+  bool documentWritten = false;
+  // The document's exact text, LF line ends, for the mouse pointer at (0, 0).
+  std::string document;
 };
 
 }  // namespace pos_video

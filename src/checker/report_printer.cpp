@@ -14,6 +14,14 @@ std::string WithoutLineFeed(const std::string& message) {
                                                     : message;
 }
 
+std::string DescribeCamera(const TerminalMapping& mapping) {
+  std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
+  if (!mapping.inputName.empty()) return camera + "Name " + Quoted(mapping.inputName);
+  camera += "Number " + Quoted(mapping.inputNumber);
+  if (!mapping.device.empty()) camera += " Device " + Quoted(mapping.device);
+  return camera;
+}
+
 void PrintOutcome(std::ostream& out, const MappingReport& report) {
   if (!report.loaded) {
     out << "The launcher loads nothing from it and never starts the client.\n";
@@ -21,8 +29,8 @@ void PrintOutcome(std::ostream& out, const MappingReport& report) {
   }
   out << "The launcher loads " << report.table.size()
       << (report.table.size() == 1 ? " terminal" : " terminals") << " from it, "
-      << (report.diagnostics.empty() ? "with nothing skipped.\n"
-                                     : "but skips, ignores or replaces something.\n");
+      << (report.findings.empty() ? "with nothing skipped.\n"
+                                  : "but skips, ignores or replaces something.\n");
 }
 
 void PrintSettings(std::ostream& out, const MappingReport& report) {
@@ -60,17 +68,6 @@ void PrintTerminals(std::ostream& out, const MappingReport& report) {
   }
 }
 
-void PrintDiagnostics(std::ostream& out, const std::string& path, const MappingReport& report) {
-  out << "\nFindings:" << (report.diagnostics.empty() ? " none\n" : "\n");
-  for (const Diagnostic& diagnostic : report.diagnostics) {
-    out << "  " << path;
-    if (diagnostic.position.line > 0) {
-      out << ":" << diagnostic.position.line << ":" << diagnostic.position.column;
-    }
-    out << ": " << diagnostic.text << "\n";
-  }
-}
-
 void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
                    const char* indent) {
   for (const std::string& message : messages) out << indent << WithoutLineFeed(message) << "\n";
@@ -89,12 +86,15 @@ std::string DescribeSearchTime(std::int64_t searchTime) {
 
 }  // namespace
 
-std::string DescribeCamera(const TerminalMapping& mapping) {
-  std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
-  if (!mapping.inputName.empty()) return camera + "Name " + Quoted(mapping.inputName);
-  camera += "Number " + Quoted(mapping.inputNumber);
-  if (!mapping.device.empty()) camera += " Device " + Quoted(mapping.device);
-  return camera;
+void PrintFindings(std::ostream& out, const std::string& path, const MappingReport& report,
+                   const char* indent) {
+  for (const Finding& finding : report.findings) {
+    out << indent << path;
+    if (finding.position.line > 0)
+      out << ":" << finding.position.line << ":" << finding.position.column;
+    out << (finding.severity == Severity::kError ? ": error: " : ": warning: ") << finding.text
+        << "\n";
+  }
 }
 
 void PrintMappingReport(std::ostream& out, const std::string& path, const MappingReport& report) {
@@ -102,7 +102,8 @@ void PrintMappingReport(std::ostream& out, const std::string& path, const Mappin
   PrintOutcome(out, report);
   PrintSettings(out, report);
   PrintTerminals(out, report);
-  PrintDiagnostics(out, path, report);
+  out << "\nFindings:" << (report.findings.empty() ? " none\n" : "\n");
+  PrintFindings(out, path, report, "  ");
   out << "\nMessages the launcher shows:" << (report.launcherMessages.empty() ? " none\n" : "\n");
   PrintMessages(out, report.launcherMessages, "  ");
 }

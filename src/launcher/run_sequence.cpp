@@ -1,8 +1,8 @@
 #include "launcher/run_sequence.h"
 
 #include "base/launch_constants.h"
+#include "base/terminal_option.h"
 #include "command_document/command_document_writer.h"
-#include "launcher/terminal_option.h"
 #include "mapping/mapping_loader.h"
 #include "search_time/time_option.h"
 

@@ -4,6 +4,7 @@
 #include <streambuf>
 #include <utility>
 
+#include "base/ascii_classes.h"
 #include "base/report_message.h"
 #include "base/saturated_integer.h"
 #include "mapping/mapping_text_guard.h"
@@ -42,44 +43,73 @@ bool ParseMappingText(MappingFileReading& reading) {
 TermReading ReadTerm(const TiXmlElement& term) {
   TermReading reading;
   reading.element = &term;
-  if (ReadIntegerAttribute(term, "Number", &reading.number) != SettingReading::kRead) {
+  reading.number = ReadIntegerAttribute(term, "Number");
+  if (reading.number.reading != SettingReading::kRead) {
     reading.verdict = TermVerdict::kNoIntegerNumber;
     return reading;
   }
-  const TiXmlElement* system = term.FirstChildElement("System");
-  const char* systemName = system != nullptr ? system->Attribute("Name") : nullptr;
-  const TiXmlElement* input = system != nullptr ? system->FirstChildElement("Input") : nullptr;
-  const char* inputName = input != nullptr ? input->Attribute("Name") : nullptr;
-  const char* inputNumber = input != nullptr ? input->Attribute("Number") : nullptr;
-  if (system == nullptr) {
+  reading.system = term.FirstChildElement("System");
+  if (reading.system == nullptr) {
     reading.verdict = TermVerdict::kNoSystem;
-  } else if (systemName == nullptr) {
+    return reading;
+  }
+  reading.input = reading.system->FirstChildElement("Input");
+  if (reading.system->Attribute("Name") == nullptr) {
     reading.verdict = TermVerdict::kSystemWithoutName;
-  } else if (input == nullptr) {
+  } else if (reading.input == nullptr) {
     reading.verdict = TermVerdict::kNoInput;
-  } else if (inputName == nullptr && inputNumber == nullptr) {
+  } else if (reading.input->Attribute("Name") == nullptr &&
+             reading.input->Attribute("Number") == nullptr) {
     reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
   } else {
-    const char* device = input->Attribute("Device");
-    reading.mapping.systemName = systemName;
-    if (inputName != nullptr) reading.mapping.inputName = inputName;
-    if (inputNumber != nullptr) reading.mapping.inputNumber = inputNumber;
-    if (device != nullptr) reading.mapping.device = device;
     reading.verdict = TermVerdict::kStored;
   }
   return reading;
 }
 
+// The camera of a stored Term, each text built once, straight from the parsed attribute.
+TerminalMapping MappingOf(const TermReading& reading) {
+  const auto text = [](const TiXmlElement& element, const char* name) {
+    const char* value = element.Attribute(name);
+    return value != nullptr ? std::string(value) : std::string();
+  };
+  return {text(*reading.system, "Name"), text(*reading.input, "Name"),
+          text(*reading.input, "Number"), text(*reading.input, "Device")};
+}
+
+void ReadSettings(MappingFileReading& read, LaunchSettings& settings) {
+  std::int32_t* const targets[] = {&settings.Width, &settings.Height, &settings.Pre,
+                                   &settings.Post};
+  for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
+    read.settings[i] = ReadIntegerAttribute(*read.root, kSettingNames[i]);
+    if (read.settings[i].reading == SettingReading::kRead) *targets[i] = read.settings[i].value;
+  }
+}
+
 }  // namespace
 
-SettingReading ReadIntegerAttribute(const TiXmlElement& element, const char* name,
-                                    std::int32_t* value) {
-  const char* text = element.Attribute(name);
-  if (text == nullptr) return SettingReading::kAbsent;
-  std::int32_t read = 0;
-  if (!ReadSaturatedInteger(text, &read)) return SettingReading::kNotInteger;
-  *value = read;
-  return SettingReading::kRead;
+const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name) {
+  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+       attribute = attribute->Next()) {
+    if (attribute->NameTStr() == name) return attribute;
+  }
+  return nullptr;
+}
+
+IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* name) {
+  IntegerAttribute read;
+  read.attribute = FindAttribute(element, name);
+  if (read.attribute == nullptr) return read;
+  const char* end = nullptr;
+  if (!ReadSaturatedInteger(read.attribute->Value(), &read.value, &end)) {
+    read.reading = SettingReading::kNotInteger;
+    read.value = 0;
+    return read;
+  }
+  read.reading = SettingReading::kRead;
+  while (IsAsciiWhitespace(*end)) ++end;
+  read.textAfterDigits = *end != '\0';
+  return read;
 }
 
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
@@ -100,36 +130,32 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
                   "Cmd line configuration document XML error: %s", read.problem.c_str());
     return false;
   }
-  const TiXmlElement* root = read.document.FirstChildElement("TermToInput");
-  if (root == nullptr) {
-    messages.RecordWarning(
-        MessageKind::kNotAMappingFile,
-        "Nothing was loaded from " + path +
-            ": its first element is not TermToInput. The client was not started.");
+  read.root = read.document.FirstChildElement("TermToInput");
+  if (read.root == nullptr) {
+    messages.RecordWarning(MessageKind::kNotAMappingFile,
+                           "Nothing was loaded from " + path +
+                               ": its first element is not TermToInput. The client was not "
+                               "started.");
     return false;
   }
-
-  ReadIntegerAttribute(*root, "Width", &settings.Width);
-  ReadIntegerAttribute(*root, "Height", &settings.Height);
-  ReadIntegerAttribute(*root, "Pre", &settings.Pre);
-  ReadIntegerAttribute(*root, "Post", &settings.Post);
+  ReadSettings(read, settings);
 
   bool storedAny = false;
   int invalidTerms = 0;
-  for (const TiXmlElement* term = root->FirstChildElement("Term"); term != nullptr;
+  for (const TiXmlElement* term = read.root->FirstChildElement("Term"); term != nullptr;
        term = term->NextSiblingElement("Term")) {
     TermReading termReading = ReadTerm(*term);
     if (termReading.verdict == TermVerdict::kStored) {
-      table[termReading.number] = termReading.mapping;
+      table.insert_or_assign(termReading.number.value, MappingOf(termReading));
       storedAny = true;
     } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber &&
                ++invalidTerms <= kMaxInvalidTermMessages) {
       ReportMessage(messages, MessageKind::kInvalidTerm,
                     "Found invalid mapping for Term Number %d in file %s\n",
-                    static_cast<int>(termReading.number), path.c_str());
+                    static_cast<int>(termReading.number.value), path.c_str());
     }
     // Only a caller that explains the reading keeps the judgements.
-    if (reading != nullptr) reading->terms.push_back(std::move(termReading));
+    if (reading != nullptr) reading->terms.push_back(termReading);
   }
   // Each box must be dismissed before the client starts: past a few, one count says the rest.
   const int unshown = invalidTerms - kMaxInvalidTermMessages;

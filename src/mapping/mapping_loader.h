@@ -1,12 +1,14 @@
 // Loading the mapping file into the terminal table and the launch settings.
 //
 // The loader decides what the launcher does with a file. How it read the file (the parsed
-// document, how far the reader got, its judgement of each Term) is handed to a caller that asks
-// for it, so that the mapping checker explains exactly that reading instead of making its own.
+// document, how far the reader got, each setting as written and each Term's elements and verdict)
+// is handed to a caller that asks for it, so that the mapping checker explains exactly that
+// reading instead of making its own.
 #pragma once
 
 #include <tinyxml.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,11 +24,20 @@ constexpr int kMaxInvalidTermMessages = 10;
 
 enum class SettingReading { kRead, kAbsent, kNotInteger };
 
-// Reads the integer attribute `name` of `element` into `value` (left alone unless kRead). An
-// attribute is an integer when it starts, after optional whitespace and sign, with a digit; what
-// follows the digits is ignored ("12px" reads as 12). Values beyond 32 bits saturate.
-SettingReading ReadIntegerAttribute(const TiXmlElement& element, const char* name,
-                                    std::int32_t* value);
+// One integer attribute as the loader read it. An attribute is an integer when it starts, after
+// optional whitespace and sign, with a digit; what follows the digits is ignored ("12px" reads as
+// 12). Values beyond 32 bits saturate.
+struct IntegerAttribute {
+  const TiXmlAttribute* attribute = nullptr;  // Null when absent: the text and its place.
+  SettingReading reading = SettingReading::kAbsent;
+  std::int32_t value = 0;        // Meaningful when kRead.
+  bool textAfterDigits = false;  // When kRead: something other than blanks followed the digits.
+};
+
+IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* name);
+
+// The attribute `name` of `element`, or null.
+const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name);
 
 enum class TermVerdict {
   kStored,
@@ -41,9 +52,13 @@ enum class TermVerdict {
 struct TermReading {
   const TiXmlElement* element = nullptr;  // Where it stands: Row() and Column() of the file.
   TermVerdict verdict = TermVerdict::kNoIntegerNumber;
-  std::int32_t number = 0;  // Meaningful unless kNoIntegerNumber.
-  TerminalMapping mapping;  // Meaningful when kStored.
+  IntegerAttribute number;
+  const TiXmlElement* system = nullptr;  // The first System, when the Term has one.
+  const TiXmlElement* input = nullptr;   // The first Input of that System, when it has one.
 };
+
+// The root's settings in the order the loader reads them.
+constexpr std::array<const char*, 4> kSettingNames = {"Width", "Height", "Pre", "Post"};
 
 // Everything the loader saw of one mapping file.
 struct MappingFileReading {
@@ -56,6 +71,10 @@ struct MappingFileReading {
   // How many characters of the text the XML reader took: nothing after them is read.
   std::size_t readLength = 0;
   TiXmlDocument document;
+  // The first element when it is TermToInput, the only case in which anything is read.
+  const TiXmlElement* root = nullptr;
+  // Each of kSettingNames, as read from the root.
+  std::array<IntegerAttribute, kSettingNames.size()> settings;
   // Every Term element directly under TermToInput, in file order.
   std::vector<TermReading> terms;
 };
@@ -63,7 +82,7 @@ struct MappingFileReading {
 // Reads the mapping file at `path` through `files` into `table` and `settings`. Returns true when
 // at least one terminal was stored. Problems are shown through `messages` where they are found; a
 // file whose first element is not TermToInput, or whose Terms are all incomplete, fails without a
-// message. When `reading` is given, it receives how the file was read.
+// message and is only recorded. When `reading` is given, it receives how the file was read.
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
                           TerminalMappingTable& table, LaunchSettings& settings,
                           MappingFileReading* reading = nullptr);

@@ -3,8 +3,10 @@
 #include <sstream>
 #include <string>
 
+#include "base/launch_constants.h"
 #include "checker/checker_run.h"
-#include "checker/mapping_review.h"
+#include "checker/mapping_inspection.h"
+#include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
 #include "system/text_files.h"
@@ -45,13 +47,14 @@ Terminals:
   1      System "Store 12 Recorder", Input Name "Lane 1 Side"  (line 29)
 
 Findings:
-  termToInput.xml:4:28: Height "tall" is not an integer: the launcher keeps the default 377
-  termToInput.xml:10:5: Term for terminal 2 skipped: its System holds no Input element; an Input stands directly under Term, where the launcher does not look for it: move it inside System
-  termToInput.xml:14:5: Term skipped: it has no Number attribute (found number: names are case-sensitive)
-  termToInput.xml:19:5: Term for terminal 4 rejected with a message: its Input has neither Name nor Number
-  termToInput.xml:24:5: <term> inside TermToInput is ignored: the launcher reads only Term elements there (names are case-sensitive)
-  termToInput.xml:29:5: Term for terminal 1 replaces the one at line 5, column 5: the later Term wins, whole
-  termToInput.xml:35:1: the launcher stops reading at the end of the first element and never reads this: "<Term Number="101"> ..."; Terms belong inside TermToInput
+  termToInput.xml:4:14: warning: Width "640px" has text after its digits: the launcher reads 640
+  termToInput.xml:4:28: warning: Height "tall" is not an integer: the launcher keeps the default 377
+  termToInput.xml:10:5: warning: Term for terminal 2 skipped: its System holds no Input element; an Input stands directly under Term, where the launcher does not look for it: move it inside System
+  termToInput.xml:14:5: warning: Term skipped: it has no Number attribute (found number: names are case-sensitive)
+  termToInput.xml:19:5: error: Term for terminal 4 rejected with a message: its Input has neither Name nor Number
+  termToInput.xml:24:5: warning: <term> inside TermToInput is ignored: the launcher reads only Term elements there (names are case-sensitive)
+  termToInput.xml:29:5: warning: Term for terminal 1 replaces the one at line 5, column 5: the later Term wins, whole
+  termToInput.xml:35:1: warning: the launcher stops reading at the end of the first element and never reads this: "<Term Number="101"> ..."; Terms belong inside TermToInput
 
 Messages the launcher shows:
   Found invalid mapping for Term Number 4 in file termToInput.xml
@@ -90,38 +93,74 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
       "<TermToInput>\n<Term Number=\"1\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
   const std::tuple<std::string, int, std::string> cases[] = {
       {"<TermToInput>\n<Term>\n</TermToInput>", 2,
-       "m.xml:3:7: the launcher cannot parse the file: Error reading end tag."},
+       "m.xml:3:7: error: the launcher cannot parse the file: Error reading end tag."},
       {std::string("<TermToInput>\0</TermToInput>", 28), 2,
-       "m.xml: the launcher refuses the file before parsing it: The file holds a NUL byte"},
-      {"<?xml version=\"1.0\" ?>\n<!-- nothing yet -->", 2, "m.xml: the file holds no element"},
+       "m.xml: error: the launcher refuses the file before parsing it: The file holds a NUL byte"},
+      {"<?xml version=\"1.0\" ?>\n<!-- nothing yet -->", 2,
+       "m.xml: error: the file holds no element"},
       {"<!-- a -->\n  <termToInput/>", 2,
-       "m.xml:2:3: the first element is <termToInput>, not <TermToInput>: the launcher loads "
+       "m.xml:2:3: error: the first element is <termToInput>, not <TermToInput>: the launcher "
+       "loads "
        "nothing and shows no message (names are case-sensitive)"},
       {"<TermToInput>\n<Term Number=\"1\"/>\n</TermToInput>", 2,
-       "m.xml: no Term gives the launcher a terminal: it loads nothing, shows no message and "
+       "m.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no message "
+       "and "
        "never starts the client"},
       {good + "\r\n\tTerm text</TermToInput>\r\n\t<!-- c --><Term Number=\"2\"/>", 1,
-       "m.xml:3:5: text inside TermToInput is ignored: \"Term text\"\n  m.xml:4:15: the launcher "
+       "m.xml:3:5: warning: text inside TermToInput is ignored: \"Term text\"\n  m.xml:4:15: "
+       "warning: the launcher "
        "stops reading at the end of the first element and never reads this: \"<Term "
        "Number=\"2\"/>\"; Terms belong inside TermToInput"},
       {good + "</TermToInput><TermToInput/>", 1,
-       "m.xml:2:82: the launcher stops reading at the end of the first element and never reads "
+       "m.xml:2:82: warning: the launcher stops reading at the end of the first element and never "
+       "reads "
        "this: \"<TermToInput/>\"; a TermToInput here is never read"},
       {"<TermToInput><Term Number=\"3\"><System Name=\"Lane&#0;1\"><Input Number=\"&#x1;\"/>"
        "</System></Term></TermToInput>",
        1,
-       "m.xml:1:39: Term for terminal 3: its System Name holds a reference to the character 0, "
-       "which ends it: the launcher uses \"Lane\"\n  m.xml:1:63: Term for terminal 3: its Input "
+       "m.xml:1:39: warning: Term for terminal 3: its System Name holds a reference to the "
+       "character 0, "
+       "which ends it: the launcher uses \"Lane\"\n  m.xml:1:63: warning: Term for terminal 3: its "
+       "Input "
        "Number holds the control character 1, which the client receives as it is"},
       {"<TermToInput Pre=\"5\" width=\"500\">" + good.substr(13) + "</TermToInput>", 1,
-       "m.xml:1:22: width is not Width: the launcher keeps the default 392 (found width: names "
+       "m.xml:1:22: warning: width is not Width: the launcher keeps the default 392 (found width: "
+       "names "
        "are case-sensitive)"},
       {good + "<Term Number=\"1\"><System Name=\"S\"><Input Device=\"1\"/></System></Term>" +
            "<Term Number=\"1\"><System Name=\"S\"><Input "
            "Name=\"D\"/></System></Term></TermToInput>",
        1,
-       "m.xml:2:68: Term for terminal 1 rejected with a message: its Input has neither Name nor "
-       "Number\n  m.xml:2:137: Term for terminal 1 replaces the one at line 2, column 1"},
+       "m.xml:2:68: error: Term for terminal 1 rejected with a message: its Input has neither Name "
+       "nor "
+       "Number\n  m.xml:2:137: warning: Term for terminal 1 replaces the one at line 2, column 1"},
+      // What the launcher reads, but not as an integrator meant it.
+      {"<TermToInput Width=\"0\" Pre=\"-10\" Post=\"2147483647\">" + good.substr(13) +
+           "</TermToInput>",
+       1,
+       "m.xml:1:14: warning: Width \"0\" is not positive: the client's window gets no size from "
+       "it\n  m.xml:1:24: warning: Pre \"-10\" is negative: the search starts 10 s after the "
+       "transaction\n  m.xml:1:34: warning: Post \"2147483647\" is longer than a day: the "
+       "launcher searches 2147483647 s after the transaction\n"},
+      {"<TermToInput Height=\"-3\" Post=\"-4\" Pre=\"86401\">" + good.substr(13) + "</TermToInput>",
+       1,
+       "m.xml:1:14: warning: Height \"-3\" is not positive: the client's window gets no size from "
+       "it\n  m.xml:1:36: warning: Pre \"86401\" is longer than a day: the launcher searches 86401 "
+       "s before the transaction\n  m.xml:1:26: warning: Post \"-4\" is negative: the search ends "
+       "4 s before the transaction\n"},
+      {"<TermToInput Pre=\"86400\" Post=\"0\" Width=\"1\">" + good.substr(13) + "</TermToInput>", 0,
+       "(line 2)\n\nFindings: none"},
+      {"<TermToInput>\n<Term Number=\"1e3\"><System Name=\"S\"><Input Name=\"\"/></System>"
+       "</Term><Term Number=\" 4 \"><System Name=\"S\"><Input Name=\"\" Number=\"\" "
+       "Device=\"1\"/></System></Term><Term Number=\"0x8\"><System Name=\"S\"><Input Number=\"\" "
+       "Name=\"B\"/></System></Term></TermToInput>",
+       1,
+       "m.xml:2:7: warning: Term Number \"1e3\" has text after its digits: the launcher reads "
+       "1\n  m.xml:2:37: warning: Term for terminal 1: its Input names no camera (neither Name "
+       "nor Number has a value): the client is started with Input Number \"\"\n  m.xml:2:105: "
+       "warning: Term for terminal 4: its Input names no camera (neither Name nor Number has a "
+       "value): the client is started with Input Number \"\"\n  m.xml:2:164: warning: Term "
+       "Number \"0x8\" has text after its digits: the launcher reads 0\n\n"},
   };
   for (const auto& [text, status, finding] : cases) {
     testing::FakePlatform files;
@@ -133,9 +172,10 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
   testing::FakePlatform none;
   const Checked missing = Check({"missing.xml"}, none);
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.out.find("missing.xml: cannot read the file: No such file or directory\n\n"
-                             "Messages the launcher shows:\n  Could not open file missing.xml\n"),
-            std::string::npos)
+  EXPECT_NE(
+      missing.out.find("missing.xml: error: cannot read the file: No such file or directory\n\n"
+                       "Messages the launcher shows:\n  Could not open file missing.xml\n"),
+      std::string::npos)
       << missing.out;
 }
 
@@ -146,7 +186,7 @@ TEST(CheckerTest, UsageErrors) {
       {{"-n", "-"}, "-n needs a terminal number, not \"-\""},
       {{"-t2007-06-06", "14:50:25"}, "\"14:50:25\" looks like the time of -t"},
       {{"-x"}, "unknown option -x"},
-      {{"a.xml", "b.xml"}, "only one mapping file can be checked at a time"},
+      {{"-n", "4", "--", "-n2"}, "give -n and -t, or the launcher's command line after --"},
   };
   testing::FakePlatform files;
   for (const auto& [arguments, error] : cases) {
@@ -154,8 +194,120 @@ TEST(CheckerTest, UsageErrors) {
     EXPECT_EQ(checked.status, 64);
     EXPECT_EQ(checked.err.rfind(std::string("pos-video-check: ") + error, 0), 0u) << checked.err;
   }
-  EXPECT_EQ(Check({"--", "-n"}, files).out.rfind("Mapping file: -n\n", 0), 0u);
   EXPECT_EQ(Check({"--help"}, files).status, 0);
+}
+
+const char kTwoCameras[] =
+    "<TermToInput><Term Number=\"4\"><System Name=\"S\"><Input Name=\"Four\"/></System></Term>"
+    "<Term Number=\"2\"><System Name=\"S\"><Input Number=\"2\"/></System></Term>"
+    "<Term Number=\"0\"><System Name=\"S\"><Input Name=\"Zero\"/></System></Term>"
+    "<Term Number=\"9\"><System Name=\"S\"><Input/></System></Term></TermToInput>";
+
+// The heading of the launch the checker shows: which terminal, and when.
+std::string LaunchHeading(const std::string& out) {
+  const std::size_t start = out.find("Launch for terminal ");
+  return start == std::string::npos ? ""
+                                    : out.substr(start + 20, out.find(":\n", start) - start - 20);
+}
+
+TEST(CheckerTest, TheLaunchersCommandLineIsReadAsTheLauncherReadsIt) {
+  testing::TimeZoneScope zone("UTC0");
+  testing::FakePlatform files;
+  files.files["m.xml"] = kTwoCameras;
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"-n", "4", "-n", "2"}, "4, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"-N", "2"}, "2, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"/n", "4"}, "4, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"-n"}, "0, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"-n", "abc", "-N", "2"}, "0, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2"},
+       "2, search around 1181141430 (2007-06-06 14:50:30 local time)"},
+      {{"/T", "2007-06-06", "-n2"}, "2, search around 1181088000 (2007-06-06 00:00:00 local time)"},
+      {{}, "101, search around 1181141425 (2007-06-06 14:50:25 local time)"},
+      {{"-t", "06/06/2007"}, "101, with a time the launcher cannot read"},
+  };
+  for (const auto& [launcherArguments, heading] : cases) {
+    std::vector<std::string> arguments{"m.xml", "--"};
+    arguments.insert(arguments.end(), launcherArguments.begin(), launcherArguments.end());
+    EXPECT_EQ(LaunchHeading(Check(arguments, files).out), heading) << arguments[2];
+  }
+  // The checker's own options: given twice, the first counts, as in the launcher.
+  EXPECT_EQ(
+      LaunchHeading(
+          Check({"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"}, files)
+              .out),
+      "4, search around 1181088000 (2007-06-06 00:00:00 local time)");
+}
+
+// Command lines as the audit application might write them, options in every form, repeated, in
+// either order, with blanks, quotes and junk: the checker's preview must show what the launcher
+// does with the same files, word for word.
+TEST(CheckerTest, ThePreviewAgreesWithTheLauncherOnGeneratedCommandLines) {
+  testing::TimeZoneScope zone("UTC0");
+  const char* const words[] = {"-n",         "-N",
+                               "/n",         "/N",
+                               "-t",         "-T",
+                               "/t",         "/T",
+                               "4",          "-n2",
+                               "/N9",        "abc",
+                               "0",          "x",
+                               "\"",         "2007-06-06",
+                               "14:50:25",   "-t2007-02-29",
+                               "-n 4",       "\"2007-06-06",
+                               "14:50:25\"", "-t2007-06-06"};
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::string> launcherArguments;
+    for (std::uint32_t count = next() % 6; count > 0; --count) {
+      launcherArguments.push_back(words[next() % (sizeof words / sizeof words[0])]);
+    }
+    std::string commandLine;
+    for (const std::string& word : launcherArguments) {
+      commandLine += (commandLine.empty() ? "" : " ") + word;
+    }
+    testing::FakePlatform launcher;
+    launcher.files[kMappingFilePath] = kTwoCameras;
+    RunLauncher(commandLine, 1181141425, launcher);
+
+    std::vector<std::string> arguments{kMappingFilePath, "--"};
+    arguments.insert(arguments.end(), launcherArguments.begin(), launcherArguments.end());
+    const std::string out = Check(arguments, launcher).out;
+    const std::string shown = out.substr(out.find("Launch for terminal "));
+    for (const std::string& message : launcher.messages) {
+      EXPECT_NE(shown.find("    " + message), std::string::npos) << commandLine << "\n" << shown;
+    }
+    const auto saved = launcher.files.find(kCommandDocumentPath);
+    if (saved == launcher.files.end()) {
+      EXPECT_NE(shown.find("No command document is written"), std::string::npos) << commandLine;
+    } else {
+      EXPECT_EQ(shown.substr(shown.find("<?xml")), saved->second) << commandLine;
+    }
+  }
+}
+
+TEST(CheckerTest, SeveralFilesBrieflyForABuildServer) {
+  testing::FakePlatform files;
+  files.files["good.xml"] = kTwoCameras;
+  files.files["bad.xml"] = "<TermToInput Pre=\"x\"><Term Number=\"1\"/></TermToInput>";
+  const Checked brief = Check({"--brief", "good.xml", "bad.xml", "none.xml"}, files);
+  EXPECT_EQ(brief.status, 2);
+  EXPECT_EQ(brief.out,
+            "good.xml:1:223: error: Term for terminal 9 rejected with a message: its Input has "
+            "neither Name nor Number\n"
+            "bad.xml:1:14: warning: Pre \"x\" is not an integer: the launcher keeps the default 5\n"
+            "bad.xml:1:22: warning: Term for terminal 1 skipped: it has no System element\n"
+            "bad.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no "
+            "message and never starts the client\n"
+            "none.xml: error: cannot read the file: No such file or directory\n"
+            "3 files checked: 3 errors, 2 warnings\n");
+  // Whole reports one after the other, each with its own launch.
+  const Checked whole = Check({"good.xml", "good.xml", "-n", "2"}, files);
+  EXPECT_EQ(whole.status, 1);
+  const std::size_t second = whole.out.find("\nMapping file: good.xml\n");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(whole.out.substr(0, second), whole.out.substr(second + 1));
+  EXPECT_NE(whole.out.find("<Input Number=\"2\""), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "launcher/terminal_option.h"
+#include "base/terminal_option.h"
 #include "search_time/time_option.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"

@@ -98,6 +98,70 @@ TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {
   EXPECT_EQ(Launch("-n 4", unwritable).starts, 0u);
 }
 
+// Each message, and each ending that shows nothing, is filed under its own kind: on Windows these
+// are the event log's IDs, which a fleet's monitoring filters on.
+TEST(RunSequenceTest, EveryEndingIsFiledUnderItsKind) {
+  using K = MessageKind;
+  std::string invalidTerms;
+  for (int i = 0; i < 12; ++i) {
+    invalidTerms += "<Term Number=\"7\"><System Name=\"S\"><Input/></System></Term>";
+  }
+  struct Case {
+    const char* mapping;  // Null: no mapping file.
+    const char* commandLine;
+    bool unwritable;
+    const char* startFailure;
+    std::vector<MessageKind> shown;
+    std::vector<MessageKind> recorded;
+  };
+  const std::string withInvalid = "<TermToInput>" + invalidTerms + kMapping.substr(22);
+  const Case cases[] = {
+      {nullptr, "-n 4", false, "", {K::kMappingFileUnreadable}, {}},
+      {"<a", "-n 4", false, "", {K::kMappingFileNotRead}, {}},
+      {"<Other/>", "-n 4", false, "", {}, {K::kNotAMappingFile}},
+      {"<TermToInput><Term/></TermToInput>", "-n 4", false, "", {}, {K::kNothingLoaded}},
+      {"<TermToInput><Term Number=\"1\"><System Name=\"S\"><Input/></System></Term>"
+       "</TermToInput>",
+       "-n 1",
+       false,
+       "",
+       {K::kInvalidTerm},
+       {}},
+      {kMapping.c_str(), "-t x", false, "", {K::kTimeUnreadable}, {}},
+      {kMapping.c_str(), "-n 5", false, "", {K::kTerminalNotMapped}, {}},
+      {kMapping.c_str(), "-n 4", true, "", {K::kDocumentNotWritten}, {}},
+      {kMapping.c_str(), "-n 4", false, "File not found", {}, {K::kClientNotStarted}},
+      {withInvalid.c_str(),
+       "-n 4",
+       false,
+       "",
+       {K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm,
+        K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm,
+        K::kMoreInvalidTerms},
+       {}},
+  };
+  for (const Case& test : cases) {
+    testing::FakePlatform platform;
+    if (test.mapping != nullptr) platform.files[kMappingFilePath] = test.mapping;
+    if (test.unwritable) platform.unwritable.insert(kCommandDocumentPath);
+    platform.clientStartFailure = test.startFailure;
+    RunLauncher(test.commandLine, 1181141425, platform);
+    EXPECT_EQ(platform.kinds, test.shown) << test.commandLine;
+    std::vector<MessageKind> recorded;
+    for (const auto& [kind, text] : platform.warnings) recorded.push_back(kind);
+    EXPECT_EQ(recorded, test.recorded) << test.commandLine;
+  }
+  testing::FakePlatform failedStart;
+  failedStart.files[kMappingFilePath] = kMapping;
+  failedStart.clientStartFailure = "File not found";
+  RunLauncher("-n 4", 0, failedStart);
+  ASSERT_EQ(failedStart.warnings.size(), 1u);
+  EXPECT_EQ(failedStart.warnings[0].second,
+            "Could not start the video client C:\\Program Files\\Korvane\\Client\\tarnclient.exe: "
+            "File not found");
+  EXPECT_EQ(failedStart.files.count(kCommandDocumentPath), 1u);
+}
+
 TEST(ReportMessageTest, FormatsEndsInALineFeedAndFitsTheBuffer) {
   testing::FakePlatform sink;
   ReportMessage(sink, MessageKind::kInvalidTerm, "Term %d in %s", 7, "file");

@@ -182,6 +182,23 @@ TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
   }
 }
 
+// Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest.
+TEST(MappingLoaderTest, InvalidTermsShowTenBoxesThenACount) {
+  const std::string box = "[Found invalid mapping for Term Number 7 in file termToInput.xml\n]";
+  std::string tenBoxes;
+  for (int i = 0; i < 10; ++i) tenBoxes += " " + box;
+  const std::pair<int, std::string> cases[] = {
+      {10, tenBoxes},
+      {11, tenBoxes + " [1 more Term skipped for an invalid mapping in file termToInput.xml\n]"},
+      {13, tenBoxes + " [3 more Terms skipped for an invalid mapping in file termToInput.xml\n]"},
+  };
+  for (const auto& [count, messages] : cases) {
+    std::string terms;
+    for (int i = 0; i < count; ++i) terms += Term("7", "<System Name=\"S\"><Input/></System>");
+    EXPECT_EQ(Outcome(Root(terms + kGood)), "stored 1=S/C//" + messages) << count;
+  }
+}
+
 TEST(MappingLoaderTest, AFileThatCannotBeReadIsReported) {
   testing::FakePlatform platform;
   TerminalMappingTable table;

@@ -1,4 +1,4 @@
-#include "launcher/terminal_option.h"
+#include "base/terminal_option.h"
 
 #include "base/command_line_option.h"
 #include "base/saturated_integer.h"

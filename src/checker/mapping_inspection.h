@@ -1,9 +1,9 @@
 // Inspecting a mapping file: what the launcher's own loader makes of it, and every place where the
-// file says something that the launcher skips, replaces, ignores or never reads.
+// file says something that the launcher skips, replaces, ignores, never reads or reads otherwise
+// than meant.
 //
 // The loader decides; the inspection only explains. It runs the loader once, with a sink that
-// collects its messages, and walks the document the loader parsed, with the loader's judgement of
-// each Term, to find the places.
+// collects its messages, and explains the loader's own reading of the settings and of each Term.
 #pragma once
 
 #include <string>
