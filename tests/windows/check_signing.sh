@@ -44,7 +44,7 @@ files=("$signed/pos-video-launcher-1.2.3.msi" "$signed"/msi/*/*/pos-video-*.exe
   "$signed"/zip/*/pos-video-*.exe)
 [ ${#files[@]} -eq 5 ] || fail "expected the .msi and four programs, found: ${files[*]}"
 for file in "${files[@]}"; do
-  if verifies "$file"; then
+  if verifies "$file" && grep -q -x 'Message digest algorithm *: SHA256' "$scratch/verify.log"; then
     echo "verified: ${file#"$signed"/}"
   else
     fail "does not verify: $file" && cat "$scratch/verify.log"
