@@ -537,6 +537,12 @@ silent_endings_and_a_flood_in_the_event_log() {
   printf '%s\r\n' '<Settings Width="392" />' >"$store/termToInput.xml"
   run_launcher -n 4
   expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
+  # The XML reader takes an internal subset's "]>" for text: the file holds no element at all.
+  printf '%s\r\n' '<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>' '<TermToInput>' \
+    '  <Term Number="4"><System Name="S"><Input Name="Door" /></System></Term>' '</TermToInput>' \
+    >"$store/termToInput.xml"
+  run_launcher -n 4
+  expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
   printf '%s\r\n' '<TermToInput Width="392" />' >"$store/termToInput.xml"
   run_launcher -n 4
   expect_events "warning 10 Nothing was loaded from termToInput.xml: no Term in it maps a terminal to a camera. The client was not started."
