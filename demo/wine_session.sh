@@ -6,7 +6,8 @@
 #
 # wine_session_start makes a 64-bit Wine prefix in PREFIX (SESSION_DIR/prefix by default; a prefix
 # that is already there is used as it is), in which the 32-bit launcher runs as on 64-bit Windows,
-# with a "C:\Program Files (x86)"; then it starts Xvfb on a free display and, in the prefix, the
+# with a "C:\Program Files (x86)" (where the machine cannot run 32-bit Wine, only 64-bit programs
+# run, and the wine command is made to use 64-bit Wine); then it starts Xvfb on a free display and, in the prefix, the
 # message box reader of HELPERS_DIR. The reader presses OK on each of the launcher's message boxes
 # after recording its text in $WINE_SESSION_BOXES, and it keeps the session's Wine processes
 # alive: when Wine's desktop process starts again it moves the pointer to the screen's centre.
@@ -39,6 +40,27 @@ wine_session_wait_for_file() {
   return 1
 }
 
+# Whether this machine runs 32-bit Wine. Its kernel may lack 32-bit support, and then Wine's
+# 32-bit loader, which the wine command prefers whenever it is installed, fails with "Exec format
+# error"; 64-bit Windows programs still run under 64-bit Wine.
+wine_session_runs_32_bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Puts commands named wine and wine-stable (the one that wineboot and Wine's other tools start) on
+# PATH that use 64-bit Wine only, for a machine where 32-bit Wine cannot run.
+wine_session_use_64_bit_wine() {
+  local bin=$1/wine64-only name
+  mkdir -p "$bin"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh
+WINELOADER=/usr/lib/wine/wine64 exec /usr/lib/wine/wine64 "$@"
+' >"$bin/$name"
+    chmod +x "$bin/$name"
+  done
+  export PATH="$bin:$PATH"
+}
+
 wine_session_start() {
   local helpers=$1 session=$2
   export WINEPREFIX=${3:-$session/prefix}
@@ -48,6 +70,7 @@ wine_session_start() {
   command -v wine >/dev/null && command -v Xvfb >/dev/null ||
     wine_session_fail "wine and Xvfb are needed: run scripts/install_dependencies.sh" || return 1
   mkdir -p "$session" "$(dirname "$WINEPREFIX")"
+  wine_session_runs_32_bit || wine_session_use_64_bit_wine "$session"
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Made before the display exists, so that Xvfb's first client is the session's own.

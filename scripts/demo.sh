@@ -49,13 +49,19 @@ STANDIN
 }
 
 windows_demo() {
-  scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows --target pos-video-launcher demo_client message_box_reader \
-    wait_for_processes >/dev/null
-  local bin=$root/build/windows/bin
-
   source demo/wine_session.sh
+  # Where the kernel cannot run 32-bit code, the same sources built for 64-bit Windows.
+  local preset=windows
+  if ! wine_session_runs_32_bit; then
+    preset=windows-x64
+    echo "This machine cannot run 32-bit Wine: running the launcher built for 64-bit Windows."
+  fi
+  scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
+  cmake --preset $preset >/dev/null
+  cmake --build --preset $preset --target pos-video-launcher demo_client message_box_reader \
+    wait_for_processes >/dev/null
+  local bin=$root/build/$preset/bin
+
   session=$(mktemp -d)
   trap 'wine_session_stop; rm -rf "$session"' EXIT
   local prefix=$root/build/wine-demo/prefix

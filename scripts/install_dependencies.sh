@@ -15,8 +15,10 @@ packages=(
 # osslsigncode signs them, openssl makes the signing tests' certificates). Installed with their
 # recommended packages: Wine draws its message boxes with the fonts and X extensions it
 # recommends, and zip brings unzip.
-windows_packages=(g++-mingw-w64-i686-posix dpkg-dev wine wine64 wine32:i386 xvfb wixl msitools zip
-  osslsigncode openssl)
+# MinGW-w64 for x86_64 builds the same programs for 64-bit Wine, which tests them where the kernel
+# cannot run 32-bit code.
+windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix dpkg-dev wine wine64
+  wine32:i386 xvfb wixl msitools zip osslsigncode openssl)
 
 missing_of() {
   local package

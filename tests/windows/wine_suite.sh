@@ -20,6 +20,17 @@ msi=$(realpath -m "${4:?}")
 # shellcheck source=demo/wine_session.sh
 source "$(dirname "$0")/../../demo/wine_session.sh"
 
+# The machine a program of PE file $1 is for, as four hex digits: 014c for 32-bit x86.
+pe_machine() {
+  local header
+  header=$(od -A n -t u4 -j 60 -N 4 "$1") || return 1
+  od -A n -t x2 -j $((header + 4)) -N 2 "$1" | tr -d ' '
+}
+if [ "$(pe_machine "$launcher")" = 014c ] && ! wine_session_runs_32_bit; then
+  echo "Skipped: this machine cannot run 32-bit Wine; the windows-x64 build runs this suite."
+  exit 77
+fi
+
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wine-suite.XXXXXX")
 cleanup() {
   wine_session_stop
@@ -572,9 +583,14 @@ event_source_values() {
     2>/dev/null | tr -d '\r' | sed -n 's/^ \+\([A-Za-z]\+\) \+\(REG_[A-Z_]\+\) \+/\1 \2 /p'
 }
 
-# The versions of the launcher that Windows lists as installed, one a line.
+# The versions of the launcher that Windows lists as installed, one a line. A 32-bit package's
+# entry is in the registry's 32-bit view, which a 64-bit reg.exe sees under Wow6432Node.
 installed_versions() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+  local key
+  for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+    'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
+    wine reg query "$key" /s 2>/dev/null
+  done |
     tr -d '\r' |
     awk -v RS= '/DisplayName +REG_SZ +POS audit to video launcher(\n|$)/ &&
                 match($0, /DisplayVersion +REG_SZ +[^\n]*/) { print substr($0, RSTART, RLENGTH) }' |
