@@ -133,19 +133,30 @@ run_launcher() {
 }
 
 # The events reported since the case began, one a line: "error ID TEXT" or "warning ID TEXT".
+# An event with a category, a user, raw data or other than one string, and an event source left
+# open, show as lines of their own.
 logged_events() {
-  local line type id text
+  local line type id text open=0
+  local hex='[0-9A-Fa-f]+' call
+  # 0120:fixme:advapi:ReportEventA (CAFE4242,0x0001,0x0000,0x00000007,00000000,0x0001,0x00000000,0021F688,00000000): stub
+  call=":fixme:advapi:ReportEventA \\(($hex),0x($hex),0x($hex),0x($hex),($hex),0x($hex),0x($hex),$hex,($hex)\\)"
   while IFS= read -r line; do
-    # 0120:fixme:advapi:ReportEventA (CAFE4242,0x0001,0x0000,0x00000007,...): stub
-    if [[ $line =~ :fixme:advapi:ReportEventA\ \([0-9A-Fa-f]+,0x([0-9a-f]{4}),0x[0-9a-f]{4},0x([0-9a-f]{8}), ]]; then
-      case ${BASH_REMATCH[1]} in 0001) type=error ;; 0002) type=warning ;; *) type=type-${BASH_REMATCH[1]} ;; esac
-      id=$((16#${BASH_REMATCH[2]}))
+    if [[ $line =~ $call ]]; then
+      case ${BASH_REMATCH[2]} in 0001) type=error ;; 0002) type=warning ;; *) type=type-${BASH_REMATCH[2]} ;; esac
+      id=$((16#${BASH_REMATCH[4]}))
+      [[ ${BASH_REMATCH[3]}/${BASH_REMATCH[5]}/${BASH_REMATCH[6]}/${BASH_REMATCH[7]}/${BASH_REMATCH[8]} =~ ^0000/0+/0001/00000000/0+$ ]] ||
+        echo "unexpected ReportEventA arguments: $line"
+    elif [[ $line =~ :fixme:advapi:RegisterEventSourceA ]]; then
+      open=$((open + 1))
+    elif [[ $line =~ :fixme:advapi:DeregisterEventSource ]]; then
+      open=$((open - 1))
     # 0120:err:eventlog:ReportEventW L"Mapping of search terminal 3 to camera not found."
     elif [[ $line =~ :(err|warn):eventlog:ReportEventW\ L\"(.*)\"$ ]]; then
       text=${BASH_REMATCH[2]//\\\"/\"}
       printf '%s %s %s\n' "$type" "$id" "${text//\\\\/\\}"
     fi
   done <"$events_log"
+  [ $open -eq 0 ] || echo "event sources left open: $open"
 }
 
 # The events reported since the case began, or since the last check, are exactly the arguments,
