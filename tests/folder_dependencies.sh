@@ -4,12 +4,13 @@ set -euo pipefail
 src=${1:?usage: folder_dependencies.sh SRC_FOLDER}
 declare -A allowed=(
   [base]="base"
-  [mapping]="base mapping"
-  [search_time]="base search_time"
-  [command_document]="base mapping command_document"
+  [mapping]="base time_zone mapping"
+  [search_time]="base time_zone search_time"
+  [time_zone]="base time_zone"
+  [command_document]="base time_zone mapping command_document"
   [system]="base system"
-  [launcher]="base mapping search_time command_document system launcher"
-  [checker]="base mapping search_time command_document system checker"
+  [launcher]="base mapping search_time time_zone command_document system launcher"
+  [checker]="base mapping search_time time_zone command_document system checker"
 )
 status=0
 for folder in "$src"/*/; do

@@ -9,7 +9,9 @@
 #include "checker/message_collector.h"
 #include "checker/report_printer.h"
 #include "command_document/command_document_writer.h"
+#include "search_time/store_clock.h"
 #include "search_time/time_option.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
@@ -32,14 +34,29 @@ LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
   // The launcher's own reading of its time option: a time it cannot read ends the launch before
   // the mapping file is read.
   MessageCollector messages;
-  std::int64_t searchTime = 0;
-  if (!ReadSearchTime(commandLineText, currentTime, messages, &searchTime)) {
+  std::int64_t pcSearchTime = 0;
+  std::optional<WallClock> wallClock;
+  if (!ReadSearchTime(commandLineText, currentTime, messages, &pcSearchTime, &wallClock)) {
     preview.messages = messages.messages();
     return preview;
   }
-  preview.searchTime = searchTime;
+  preview.searchTime = pcSearchTime;
   preview.messages = report.launcherMessages;
   if (!report.loaded) return preview;
+  const TerminalClock clock = ClockOf(report.table, terminal, report.settings);
+  const std::optional<StoreClockTime> onStoreClock =
+      OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
+  if (!onStoreClock) return preview;
+  const std::int64_t searchTime = onStoreClock->searchTime;
+  preview.searchTime = searchTime;
+  if (wallClock && (!clock.timeZone.empty() || clock.clockOffset != 0)) {
+    preview.conversion = ClockConversion{*wallClock,
+                                         clock.timeZone,
+                                         onStoreClock->zone,
+                                         clock.clockOffset,
+                                         searchTime - report.settings.Pre,
+                                         searchTime + report.settings.Post};
+  }
 
   DocumentCollector document;
   // The checker previews the document for a pointer at the screen's corner.
@@ -61,7 +78,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     return kExitUsage;
   }
   if (options.help) {
-    out << kCheckUsage;
+    out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
     return kExitNothingSkipped;
   }
   // The launcher's command line, or the checker's own -n and -t standing for one.

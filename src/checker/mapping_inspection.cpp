@@ -165,6 +165,9 @@ class Inspection {
     for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
       InspectSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
     }
+    InspectRootClock(reading.clock, root);
+    // The loader stopped before the Terms: the root's fault is all there is to say.
+    if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
     auto term = reading.terms.begin();
     for (const TiXmlNode* child = root.FirstChild(); child != nullptr;
@@ -219,6 +222,42 @@ class Inspection {
       }
     }
     return false;
+  }
+
+  void InspectRootClock(const ClockAttributes& clock, const TiXmlElement& root) {
+    if (clock.timeZone != nullptr) {
+      report_.timeZone = clock.timeZone->ValueStr();
+      report_.timeZoneUsable = clock.timeZoneUsable;
+    }
+    const IntegerAttribute& offset = clock.clockOffset;
+    if (offset.attribute != nullptr) {
+      report_.settingReports.push_back(
+          {"ClockOffset", offset.value,
+           clock.clockOffsetUsable ? SettingOrigin::kFile : SettingOrigin::kUnusable,
+           offset.attribute->ValueStr()});
+    }
+    InspectClock(clock, root, "", "the launcher shows a message and loads nothing");
+  }
+
+  // The TimeZone and ClockOffset of the root or of a Term (`owner` then names it).
+  void InspectClock(const ClockAttributes& clock, const TiXmlElement& element,
+                    const std::string& owner, const char* consequence) {
+    if (!clock.timeZoneUsable) {
+      Add(PositionOf(*clock.timeZone),
+          owner + "TimeZone " + Quoted(clock.timeZone->ValueStr()) +
+              " is neither a tzdata zone name nor a POSIX TZ rule with its rules: " + consequence,
+          Severity::kError);
+    }
+    const IntegerAttribute& offset = clock.clockOffset;
+    if (offset.attribute == nullptr) return;
+    const std::string written = owner + "ClockOffset " + Quoted(offset.attribute->ValueStr());
+    if (!clock.clockOffsetUsable) {
+      Add(PositionOf(*offset.attribute),
+          written + " is not a whole number of seconds within a day: " + consequence,
+          Severity::kError);
+    } else {
+      InspectDigits(offset, element, written);
+    }
   }
 
   // "640px", "1e3", "0x8": the launcher reads the digits and drops the rest without a word.
@@ -280,10 +319,16 @@ class Inspection {
       InspectDigits(reading.number, term,
                     "Term Number " + Quoted(reading.number.attribute->ValueStr()));
     }
+    if (reading.verdict == TermVerdict::kUnusableClock) {
+      InspectClock(reading.clock, term, TermLabel(number) + " rejected with a message: its ",
+                   "the launcher shows a message and skips the Term");
+      return;
+    }
     if (reading.verdict != TermVerdict::kStored) {
       DescribeUnusedTerm(reading);
       return;
     }
+    InspectClock(reading.clock, term, TermLabel(number) + ": its ", "");
     InspectValue(*reading.system, "Name", number);
     for (const char* attribute : {"Name", "Number", "Device"}) {
       InspectValue(*reading.input, attribute, number);
@@ -340,6 +385,7 @@ class Inspection {
         severity = Severity::kError;
         break;
       case TermVerdict::kStored:
+      case TermVerdict::kUnusableClock:
         return;
     }
     Add(PositionOf(term), text, severity);

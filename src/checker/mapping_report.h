@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/wall_clock.h"
 #include "mapping/terminal_mapping.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 
@@ -30,7 +32,7 @@ struct Finding {
   std::string text;
 };
 
-enum class SettingOrigin { kFile, kDefaultAbsent, kDefaultNotInteger };
+enum class SettingOrigin { kFile, kDefaultAbsent, kDefaultNotInteger, kUnusable };
 
 struct SettingReport {
   std::string name;
@@ -47,10 +49,25 @@ struct MappingReport {
   LaunchSettings settings;
 
   // Empty unless the first element is TermToInput, the only case in which settings are read.
+  // A ClockOffset is among them only when the file has one.
   std::vector<SettingReport> settingReports;
+  // The root's TimeZone as written, when it has one, and whether it names a zone.
+  std::optional<std::string> timeZone;
+  bool timeZoneUsable = true;
   // Where the Term that the table holds for each terminal stands.
   std::map<std::int32_t, TextPosition> termPositions;
   std::vector<Finding> findings;
+};
+
+// How the time option's wall clock became the search time of a terminal with a zone or a clock
+// offset.
+struct ClockConversion {
+  WallClock wallClock;
+  std::string timeZone;  // Empty: the PC's own.
+  std::optional<ZoneConversion> zone;
+  std::int32_t clockOffset = 0;
+  std::int64_t start = 0;
+  std::int64_t end = 0;
 };
 
 // What the launcher would do for one terminal and search time with an inspected mapping file.
@@ -58,6 +75,7 @@ struct LaunchPreview {
   std::int32_t terminal = 0;
   // None when the launcher cannot read the time it is given.
   std::optional<std::int64_t> searchTime;
+  std::optional<ClockConversion> conversion;
   // Every message of the run in order, the loader's included.
   std::vector<std::string> messages;
   // When written, the client is started too.

@@ -52,20 +52,69 @@ void PrintSettings(std::ostream& out, const MappingReport& report) {
       case SettingOrigin::kDefaultNotInteger:
         out << "default: " << Quoted(setting.attributeText) << " is not an integer";
         break;
+      case SettingOrigin::kUnusable:
+        out << "cannot be used: " << Quoted(setting.attributeText);
+        break;
     }
     out << "\n";
   }
+  if (report.timeZone) {
+    out << "  TimeZone " << Quoted(*report.timeZone)
+        << (report.timeZoneUsable ? "  from the file" : "  cannot be used: not a time zone")
+        << "\n";
+  }
+}
+
+// A terminal's zone and clock offset, where the file gives it any.
+std::string DescribeClock(const TerminalClock& clock) {
+  std::string text;
+  if (!clock.timeZone.empty()) text += ", TimeZone " + Quoted(clock.timeZone);
+  if (clock.clockOffset != 0) text += ", ClockOffset " + std::to_string(clock.clockOffset);
+  return text;
 }
 
 void PrintTerminals(std::ostream& out, const MappingReport& report) {
   out << "\nTerminals:" << (report.table.empty() ? " none\n" : "\n");
   for (const auto& [number, mapping] : report.table) {
     out << "  " << std::left << std::setw(6) << number << std::right << " "
-        << DescribeCamera(mapping);
+        << DescribeCamera(mapping) << DescribeClock(ClockOf(report.table, number, report.settings));
     const auto position = report.termPositions.find(number);
     if (position != report.termPositions.end()) out << "  (line " << position->second.line << ")";
     out << "\n";
   }
+}
+
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+std::string DescribeWallClock(const WallClock& time) {
+  return std::to_string(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
+         TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
+}
+
+std::string DescribeUtcOffset(std::int32_t offset) {
+  const std::int32_t magnitude = offset < 0 ? -offset : offset;
+  std::string text = std::string("UTC") + (offset < 0 ? "-" : "+") + TwoDigits(magnitude / 3600) +
+                     ":" + TwoDigits(magnitude / 60 % 60);
+  if (magnitude % 60 != 0) text += ":" + TwoDigits(magnitude % 60);
+  return text;
+}
+
+void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
+  out << "  Wall clock " << DescribeWallClock(conversion.wallClock);
+  if (conversion.zone) {
+    const ZoneConversion& zone = *conversion.zone;
+    out << " in " << conversion.timeZone << ": " << zone.abbreviation << ", "
+        << DescribeUtcOffset(zone.utcOffset) << ", second " << zone.utcSeconds;
+    if (zone.fit == WallClockFit::kSkipped) {
+      out << " (the clocks skip this time there: read with the offset before the change)";
+    } else if (zone.fit == WallClockFit::kRepeated) {
+      out << " (the clocks show this time twice there: read as its first occurrence)";
+    }
+  } else {
+    out << " in the PC's own time zone";
+  }
+  out << "\n  Clock offset " << (conversion.clockOffset > 0 ? "+" : "") << conversion.clockOffset
+      << " s: Start " << conversion.start << ", End " << conversion.end << "\n";
 }
 
 void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
@@ -113,6 +162,7 @@ void PrintLaunchPreview(std::ostream& out, const LaunchPreview& preview) {
       << (preview.searchTime ? "search around " + DescribeSearchTime(*preview.searchTime)
                              : std::string("with a time the launcher cannot read"))
       << ":\n";
+  if (preview.conversion) PrintConversion(out, *preview.conversion);
   out << "  Messages:" << (preview.messages.empty() ? " none\n" : "\n");
   PrintMessages(out, preview.messages, "    ");
   if (!preview.documentWritten) {

@@ -4,6 +4,7 @@
 #include "base/terminal_option.h"
 #include "command_document/command_document_writer.h"
 #include "mapping/mapping_loader.h"
+#include "search_time/store_clock.h"
 #include "search_time/time_option.h"
 
 namespace pos_video {
@@ -25,15 +26,22 @@ std::string ClientFolder(Platform& platform) {
 
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
   const std::int32_t terminal = ReadTerminalNumber(commandLineText);
-  std::int64_t searchTime = 0;
-  if (!ReadSearchTime(commandLineText, currentTime, platform, &searchTime)) return 0;
+  std::int64_t pcSearchTime = 0;
+  std::optional<WallClock> wallClock;
+  if (!ReadSearchTime(commandLineText, currentTime, platform, &pcSearchTime, &wallClock)) return 0;
 
   TerminalMappingTable table;
   LaunchSettings settings;
   if (!LoadTerminalMappings(kMappingFilePath, platform, platform, table, settings)) return 0;
+  const TerminalClock clock = ClockOf(table, terminal, settings);
+  // The loader let only zones through that convert; the check keeps a wrong zone from ever
+  // becoming the PC's own without a word.
+  const std::optional<StoreClockTime> searchTime =
+      OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
+  if (!searchTime) return 0;
   const std::string folder = ClientFolder(platform);
-  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime, table,
-                            settings, platform.ReadCursorPosition(), platform, platform)) {
+  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime->searchTime,
+                            table, settings, platform.ReadCursorPosition(), platform, platform)) {
     return 0;
   }
   const std::string client = folder + "\\" + kClientProgramName;

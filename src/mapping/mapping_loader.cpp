@@ -8,6 +8,7 @@
 #include "base/report_message.h"
 #include "base/saturated_integer.h"
 #include "mapping/mapping_text_guard.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
@@ -62,9 +63,24 @@ TermReading ReadTerm(const TiXmlElement& term) {
              reading.input->Attribute("Number") == nullptr) {
     reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
   } else {
-    reading.verdict = TermVerdict::kStored;
+    reading.clock = ReadClockAttributes(term);
+    reading.verdict = reading.clock.Usable() ? TermVerdict::kStored : TermVerdict::kUnusableClock;
   }
   return reading;
+}
+
+// Says which value of `clock` cannot be used, the TimeZone first; `owner` names its Term, if any.
+void ReportUnusableClock(MessageSink& messages, const ClockAttributes& clock,
+                         const std::string& owner, const std::string& path) {
+  if (!clock.timeZoneUsable) {
+    ReportMessage(messages, MessageKind::kTimeSettingUnusable,
+                  "TimeZone \"%s\"%s in file %s is not a time zone.", clock.timeZone->Value(),
+                  owner.c_str(), path.c_str());
+  } else {
+    ReportMessage(messages, MessageKind::kTimeSettingUnusable,
+                  "ClockOffset \"%s\"%s in file %s is not a whole number of seconds within a day.",
+                  clock.clockOffset.attribute->Value(), owner.c_str(), path.c_str());
+  }
 }
 
 // The camera of a stored Term, each text built once, straight from the parsed attribute.
@@ -73,8 +89,13 @@ TerminalMapping MappingOf(const TermReading& reading) {
     const char* value = element.Attribute(name);
     return value != nullptr ? std::string(value) : std::string();
   };
-  return {text(*reading.system, "Name"), text(*reading.input, "Name"),
-          text(*reading.input, "Number"), text(*reading.input, "Device")};
+  TerminalMapping mapping{text(*reading.system, "Name"), text(*reading.input, "Name"),
+                          text(*reading.input, "Number"), text(*reading.input, "Device")};
+  if (reading.clock.timeZone != nullptr) mapping.timeZone = reading.clock.timeZone->ValueStr();
+  if (reading.clock.clockOffset.attribute != nullptr) {
+    mapping.clockOffset = reading.clock.clockOffset.value;
+  }
+  return mapping;
 }
 
 void ReadSettings(MappingFileReading& read, LaunchSettings& settings) {
@@ -84,6 +105,9 @@ void ReadSettings(MappingFileReading& read, LaunchSettings& settings) {
     read.settings[i] = ReadIntegerAttribute(*read.root, kSettingNames[i]);
     if (read.settings[i].reading == SettingReading::kRead) *targets[i] = read.settings[i].value;
   }
+  read.clock = ReadClockAttributes(*read.root);
+  if (read.clock.timeZone != nullptr) settings.TimeZone = read.clock.timeZone->ValueStr();
+  settings.ClockOffset = read.clock.clockOffset.value;
 }
 
 }  // namespace
@@ -94,6 +118,20 @@ const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* nam
     if (attribute->NameTStr() == name) return attribute;
   }
   return nullptr;
+}
+
+ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
+  ClockAttributes clock;
+  clock.timeZone = FindAttribute(element, "TimeZone");
+  clock.timeZoneUsable =
+      clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
+  clock.clockOffset = ReadIntegerAttribute(element, "ClockOffset");
+  const IntegerAttribute& offset = clock.clockOffset;
+  clock.clockOffsetUsable =
+      offset.reading == SettingReading::kAbsent ||
+      (offset.reading == SettingReading::kRead && offset.value >= -kMaxClockOffsetSeconds &&
+       offset.value <= kMaxClockOffsetSeconds);
+  return clock;
 }
 
 IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* name) {
@@ -139,6 +177,11 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
     return false;
   }
   ReadSettings(read, settings);
+  // Every terminal's time would be read in a wrong zone or on a wrong clock.
+  if (!read.clock.Usable()) {
+    ReportUnusableClock(messages, read.clock, "", path);
+    return false;
+  }
 
   bool storedAny = false;
   int invalidTerms = 0;
@@ -153,6 +196,10 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
       ReportMessage(messages, MessageKind::kInvalidTerm,
                     "Found invalid mapping for Term Number %d in file %s\n",
                     static_cast<int>(termReading.number.value), path.c_str());
+    } else if (termReading.verdict == TermVerdict::kUnusableClock &&
+               ++invalidTerms <= kMaxInvalidTermMessages) {
+      ReportUnusableClock(messages, termReading.clock,
+                          " of Term Number " + std::to_string(termReading.number.value), path);
     }
     // Only a caller that explains the reading keeps the judgements.
     if (reading != nullptr) reading->terms.push_back(termReading);

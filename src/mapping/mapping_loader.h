@@ -39,13 +39,31 @@ IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* n
 // The attribute `name` of `element`, or null.
 const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name);
 
+// A ClockOffset beyond a day either way is a slip, not a clock that drifted.
+constexpr std::int32_t kMaxClockOffsetSeconds = 86400;
+
+// A TimeZone and a ClockOffset as the loader read them, on TermToInput or on a Term. An absent
+// attribute is usable: it leaves the time as it is.
+struct ClockAttributes {
+  const TiXmlAttribute* timeZone = nullptr;  // Null when absent.
+  bool timeZoneUsable = true;                // A tzdata name or a POSIX TZ rule.
+  IntegerAttribute clockOffset;
+  bool clockOffsetUsable = true;  // An integer within kMaxClockOffsetSeconds either way.
+
+  bool Usable() const { return timeZoneUsable && clockOffsetUsable; }
+};
+
+ClockAttributes ReadClockAttributes(const TiXmlElement& element);
+
+// The kinds of bad Term the user is told about are the last two.
 enum class TermVerdict {
   kStored,
   kNoIntegerNumber,
   kNoSystem,
   kSystemWithoutName,
   kNoInput,
-  kInputWithoutNameOrNumber,  // The only kind of bad Term the user is told about.
+  kInputWithoutNameOrNumber,
+  kUnusableClock,  // A whole Term whose TimeZone or ClockOffset cannot be used.
 };
 
 // The loader's judgement of one Term element.
@@ -55,6 +73,7 @@ struct TermReading {
   IntegerAttribute number;
   const TiXmlElement* system = nullptr;  // The first System, when the Term has one.
   const TiXmlElement* input = nullptr;   // The first Input of that System, when it has one.
+  ClockAttributes clock;                 // Read only for a Term that is otherwise whole.
 };
 
 // The root's settings in the order the loader reads them.
@@ -75,6 +94,7 @@ struct MappingFileReading {
   const TiXmlElement* root = nullptr;
   // Each of kSettingNames, as read from the root.
   std::array<IntegerAttribute, kSettingNames.size()> settings;
+  ClockAttributes clock;
   // Every Term element directly under TermToInput, in file order.
   std::vector<TermReading> terms;
 };

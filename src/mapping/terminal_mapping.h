@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace pos_video {
@@ -13,10 +14,14 @@ struct TerminalMapping {
   std::string inputName;
   std::string inputNumber;  // Kept as the file spells it; the client reads it as text too.
   std::string device;
+  // The Term's own TimeZone and ClockOffset, which override the file's; none when not given.
+  std::optional<std::string> timeZone = std::nullopt;
+  std::optional<std::int32_t> clockOffset = std::nullopt;
 
   bool operator==(const TerminalMapping& other) const {
     return systemName == other.systemName && inputName == other.inputName &&
-           inputNumber == other.inputNumber && device == other.device;
+           inputNumber == other.inputNumber && device == other.device &&
+           timeZone == other.timeZone && clockOffset == other.clockOffset;
   }
 };
 
@@ -29,6 +34,26 @@ struct LaunchSettings {
   std::int32_t Height = 377;
   std::int32_t Pre = 5;   // Seconds of video before the search time.
   std::int32_t Post = 5;  // Seconds of video after the search time.
+  // The zone whose wall clock the time option gives (a tzdata name or a POSIX TZ rule), empty
+  // for the PC's own, and the seconds by which the recorder's clock is ahead of the terminals'.
+  std::string TimeZone = {};
+  std::int32_t ClockOffset = 0;
 };
+
+// The zone and clock offset in force for one terminal: its Term's own, or else the file's.
+struct TerminalClock {
+  std::string timeZone;
+  std::int32_t clockOffset = 0;
+};
+
+inline TerminalClock ClockOf(const TerminalMappingTable& table, std::int32_t terminal,
+                             const LaunchSettings& settings) {
+  TerminalClock clock{settings.TimeZone, settings.ClockOffset};
+  const auto mapping = table.find(terminal);
+  if (mapping == table.end()) return clock;
+  if (mapping->second.timeZone) clock.timeZone = *mapping->second.timeZone;
+  if (mapping->second.clockOffset) clock.clockOffset = *mapping->second.clockOffset;
+  return clock;
+}
 
 }  // namespace pos_video

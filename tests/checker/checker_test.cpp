@@ -203,6 +203,15 @@ const char kTwoCameras[] =
     "<Term Number=\"0\"><System Name=\"S\"><Input Name=\"Zero\"/></System></Term>"
     "<Term Number=\"9\"><System Name=\"S\"><Input/></System></Term></TermToInput>";
 
+// The same stores in a zone of their own, one terminal in another, behind the recorder's clock.
+const char kTwoCamerasInZones[] =
+    "<TermToInput TimeZone=\"America/Chicago\" ClockOffset=\"-12\">"
+    "<Term Number=\"4\"><System Name=\"S\"><Input Name=\"Four\"/></System></Term>"
+    "<Term Number=\"2\" TimeZone=\"&lt;+0530&gt;-5:30\"><System Name=\"S\"><Input Number=\"2\"/>"
+    "</System></Term><Term Number=\"7\" TimeZone=\"Mars/Base\"><System Name=\"S\"><Input "
+    "Name=\"M\"/>"
+    "</System></Term></TermToInput>";
+
 // The heading of the launch the checker shows: which terminal, and when.
 std::string LaunchHeading(const std::string& out) {
   const std::size_t start = out.find("Launch for terminal ");
@@ -267,7 +276,7 @@ TEST(CheckerTest, ThePreviewAgreesWithTheLauncherOnGeneratedCommandLines) {
       commandLine += (commandLine.empty() ? "" : " ") + word;
     }
     testing::FakePlatform launcher;
-    launcher.files[kMappingFilePath] = kTwoCameras;
+    launcher.files[kMappingFilePath] = round % 2 == 0 ? kTwoCameras : kTwoCamerasInZones;
     RunLauncher(commandLine, 1181141425, launcher);
 
     std::vector<std::string> arguments{kMappingFilePath, "--"};
@@ -284,6 +293,47 @@ TEST(CheckerTest, ThePreviewAgreesWithTheLauncherOnGeneratedCommandLines) {
       EXPECT_EQ(shown.substr(shown.find("<?xml")), saved->second) << commandLine;
     }
   }
+}
+
+// Each terminal's zone and offset, the values that cannot be used, and how the time is converted.
+TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
+  testing::TimeZoneScope zone("UTC0");
+  testing::FakePlatform files;
+  files.files["m.xml"] = kTwoCamerasInZones;
+  const std::string out = Check({"m.xml", "-n", "4", "-t", "2007-03-11 02:30:00"}, files).out;
+  for (const char* line : {
+           "  ClockOffset   -12  from the file\n  TimeZone \"America/Chicago\"  from the file\n",
+           "  2      System \"S\", Input Number \"2\", TimeZone \"<+0530>-5:30\", ClockOffset -12",
+           "  4      System \"S\", Input Name \"Four\", TimeZone \"America/Chicago\", ClockOffset "
+           "-12",
+           "m.xml:1:245: error: Term for terminal 7 rejected with a message: its TimeZone "
+           "\"Mars/Base\" is neither",
+           "  Wall clock 2007-03-11 02:30:00 in America/Chicago: CDT, UTC-05:00, second 1173601800 "
+           "(the clocks skip this time there: read with the offset before the change)\n"
+           "  Clock offset -12 s: Start 1173601783, End 1173601793\n",
+       }) {
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+  }
+  const std::string repeated = Check({"m.xml", "-n2", "-t", "2007-11-04 01:30"}, files).out;
+  EXPECT_NE(repeated.find("  Wall clock 2007-11-04 01:30:00 in <+0530>-5:30: +0530, UTC+05:30, "
+                          "second 1194120000\n  Clock offset -12 s:"),
+            std::string::npos)
+      << repeated;
+  files.files["m.xml"] =
+      "<TermToInput ClockOffset=\"1 day\" TimeZone=\"\"><Term Number=\"4\"><System Name=\"S\">"
+      "<Input Name=\"C\"/></System></Term></TermToInput>";
+  const std::string unusable = Check({"m.xml"}, files).out;
+  for (
+      const char* line : {
+          "  ClockOffset     1  from the file (written \"1 day\")\n  TimeZone \"\"  cannot be used",
+          "m.xml:1:34: error: TimeZone \"\" is neither a tzdata zone name nor a POSIX TZ rule with "
+          "its rules: the launcher shows a message and loads nothing",
+          "m.xml:1:14: warning: ClockOffset \"1 day\" has text after its digits: the launcher "
+          "reads 1",
+      }) {
+    EXPECT_NE(unusable.find(line), std::string::npos) << line << "\n" << unusable;
+  }
+  EXPECT_EQ(unusable.find("<Term>"), std::string::npos) << unusable;
 }
 
 TEST(CheckerTest, SeveralFilesBrieflyForABuildServer) {

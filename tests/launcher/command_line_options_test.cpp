@@ -56,12 +56,19 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
       {"-T1999-01-01 /t2007-06-06 14:50:25 -t2007-06-06", kJune6th2007AtMidnight},
       {"-t2007-06-06 -n 4", kJune6th2007AtMidnight},
       {"-t2007-06-06 14", kJune6th2007AtMidnight + 14 * 3600},
-      {"-t2007-06-06 25:61:61", kJune6th2007AtMidnight},
       {"-t2040-01-02 03:04:05", 2209082645},
-      {"-t1901-12-14 00:00:00", -2147475600},
-      {"-t1970-01-01 00:59:59", -1},  // A valid time, not a failed conversion.
-      // No whole date, or no time a 32-bit count can hold.
-      {"-t1901-12-13 00:00:00", kRefused},
+      // Quoted as a Windows caller quotes an argument with a blank.
+      {"-t \"2007-06-06 14:50:25\"", kJune6th2007At145025},
+      {"-t\" 2007-06-06 2:50:25 PM\" -n 4", kJune6th2007At145025},
+      {"/t \"2007-06-06\" /n 4", kJune6th2007AtMidnight},
+      // The first and last days accepted, wall clock.
+      {"-t1970-01-02 00:00:00", 82800},
+      {"-t3000-12-30 23:59:59", 32535125999},
+      // Read in part only, no whole date, or outside the days accepted.
+      {"-t2007-06-06 25:61:61", kRefused},
+      {"-t \"2007-06-06 14:50 x\"", kRefused},
+      {"-t1970-01-01 23:59:59", kRefused},
+      {"-t3000-12-31 00:00:00", kRefused},
       {"-t2007-07-00 00:00:00", kRefused},
       {"-t2007-13-45 25:61:61", kRefused},
       {"-t06/06/2007 14:50:25", kRefused},
@@ -77,12 +84,25 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
     EXPECT_EQ(searchTime, expected) << commandLine;
     EXPECT_EQ(sink.messages.size(), expected == kRefused ? 1u : 0u) << commandLine;
   }
-  testing::FakePlatform sink;
-  std::int64_t searchTime = 0;
-  ReadSearchTime("-n 4 -t 2007-13-01  -N 9", kNow, sink, &searchTime);
-  EXPECT_EQ(sink.messages,
-            std::vector<std::string>{"Could not read the transaction time \"2007-13-01\": expected "
-                                     "YYYY-MM-DD HH:MM:SS.\n"});
+}
+
+// An unquoted time is shown as before; a quoted one without its quotes, as the caller passed it.
+TEST(TimeOptionTest, MessageNamesTheTimeText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"-n 4 -t 2007-13-01  -N 9", "2007-13-01"},
+      {"-t2007-06-06 24:00\" x", "2007-06-06 24:00\" x"},
+      {"-t \"2007-06-06 24:00:00\" x -n 4", "2007-06-06 24:00:00"},
+      {"-t \"2007-06-06 24:00:00", "2007-06-06 24:00:00"},
+      {"-t \"\"", ""},
+  };
+  for (const auto& [commandLine, shown] : cases) {
+    testing::FakePlatform sink;
+    std::optional<WallClock> wallClock;
+    EXPECT_FALSE(ReadTimeOption(commandLine, sink, &wallClock));
+    EXPECT_EQ(sink.messages,
+              std::vector<std::string>{"Could not read the transaction time \"" +
+                                       std::string(shown) + "\": expected YYYY-MM-DD HH:MM:SS.\n"});
+  }
 }
 
 }  // namespace

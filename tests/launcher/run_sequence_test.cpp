@@ -47,6 +47,41 @@ TEST(RunSequenceTest, ASuccessfulLaunchSavesTheDocumentThenStartsTheClient) {
   EXPECT_EQ(platform.starts[0].folder, kClientDirectory);
 }
 
+// The time option's time is the store's wall clock, moved onto the recorder's clock; without
+// the option the search is around the current time, which is absolute already. Without the
+// attributes the time is the PC's, as it always was.
+TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
+  testing::TimeZoneScope zone("JST-9");
+  const std::string kChicago = " TimeZone=\"America/Chicago\"";
+  const std::string kAt = "-n 4 -t2007-06-06 14:50:25";  // 1181141425 in UTC.
+  const struct {
+    std::string root, term, commandLine;
+    std::int64_t start;
+  } cases[] = {
+      {"", "", kAt, 1181141425 - 9 * 3600},
+      {kChicago, "", kAt, 1181141425 + 5 * 3600},
+      {kChicago + " ClockOffset=\"12\"", "", kAt, 1181141425 + 5 * 3600 + 12},
+      {" ClockOffset=\"-30\"", "", kAt, 1181141425 - 9 * 3600 - 30},
+      {kChicago, " TimeZone=\"&lt;+0530&gt;-5:30\"", kAt, 1181141425 - 19800},
+      {kChicago + " ClockOffset=\"12\"", " ClockOffset=\"0\"", kAt, 1181141425 + 5 * 3600},
+      {"", " TimeZone=\"UTC\" ClockOffset=\"7\"", kAt, 1181141425 + 7},
+      {kChicago + " ClockOffset=\"12\"", "", "-n 4", 1181141425},
+  };
+  for (const auto& c : cases) {
+    testing::FakePlatform platform;
+    platform.files[kMappingFilePath] = "<TermToInput Pre=\"0\"" + c.root + "><Term Number=\"4\"" +
+                                       c.term +
+                                       "><System Name=\"S\"><Input Name=\"C\"/></System></Term>"
+                                       "</TermToInput>";
+    const Launched run = Launch(c.commandLine, platform);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_NE(run.document.find("<Search Start=\"" + std::to_string(c.start) + "\""),
+              std::string::npos)
+        << c.root << c.term << " " << c.commandLine << "\n"
+        << run.document;
+  }
+}
+
 // A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is used only when the
 // usual folder holds no client.
 TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {

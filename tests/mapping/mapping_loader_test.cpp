@@ -22,6 +22,8 @@ std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr)
   for (const auto& [number, m] : table) {
     outcome += " " + std::to_string(number) + "=" + m.systemName + "/" + m.inputName + "/" +
                m.inputNumber + "/" + m.device;
+    if (m.timeZone) outcome += "@" + *m.timeZone;
+    if (m.clockOffset) outcome += "+" + std::to_string(*m.clockOffset);
   }
   for (const std::string& message : platform.messages) outcome += " [" + message + "]";
   return outcome;
@@ -197,6 +199,52 @@ TEST(MappingLoaderTest, InvalidTermsShowTenBoxesThenACount) {
     for (int i = 0; i < count; ++i) terms += Term("7", "<System Name=\"S\"><Input/></System>");
     EXPECT_EQ(Outcome(Root(terms + kGood)), "stored 1=S/C//" + messages) << count;
   }
+  // A Term rejected for its zone counts among them.
+  std::string terms;
+  for (int i = 0; i < 10; ++i) terms += Term("7", "<System Name=\"S\"><Input/></System>");
+  terms +=
+      "<Term Number=\"8\" TimeZone=\"\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
+  EXPECT_EQ(Outcome(Root(terms + kGood)),
+            "stored 1=S/C//" + tenBoxes +
+                " [1 more Term skipped for an invalid mapping in file termToInput.xml\n]");
+}
+
+// A zone or clock offset that cannot be used stops the whole file on the root, and on a Term
+// rejects that Term with a message, after the Term's own checks.
+TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
+  const std::string camera = "><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
+  const std::string notAZone = " is not a time zone.\n]";
+  const std::string notAnOffset = " is not a whole number of seconds within a day.\n]";
+  const std::pair<std::string, std::string> cases[] = {
+      {Root(kGood, " TimeZone=\"Europe/Dublin\" ClockOffset=\"-86400\""), "stored 1=S/C//"},
+      {Root(kGood, " TimeZone=\"Mars/Base\""),
+       "nothing [TimeZone \"Mars/Base\" in file termToInput.xml" + notAZone},
+      {Root(kGood, " TimeZone=\"\" ClockOffset=\"soon\""),
+       "nothing [TimeZone \"\" in file termToInput.xml" + notAZone},
+      {Root(kGood, " ClockOffset=\"86401\""),
+       "nothing [ClockOffset \"86401\" in file termToInput.xml" + notAnOffset},
+      {Root(kGood, " ClockOffset=\"soon\""),
+       "nothing [ClockOffset \"soon\" in file termToInput.xml" + notAnOffset},
+      {Root(kGood + "<Term Number=\"2\" TimeZone=\"EST5EDT,M3.2.0,M11.1.0\" ClockOffset=\"9s\"" +
+            camera),
+       "stored 1=S/C// 2=S/C//@EST5EDT,M3.2.0,M11.1.0+9"},
+      {Root(kGood + "<Term Number=\"2\" TimeZone=\"XST6XDT\" ClockOffset=\"x\"" + camera),
+       "stored 1=S/C// [TimeZone \"XST6XDT\" of Term Number 2 in file termToInput.xml" + notAZone},
+      {Root(kGood + "<Term Number=\"2\" ClockOffset=\"-86401\"" + camera),
+       "stored 1=S/C// [ClockOffset \"-86401\" of Term Number 2 in file termToInput.xml" +
+           notAnOffset},
+      // The Term's own faults come first; one skipped silently stays silent.
+      {Root(kGood +
+            "<Term Number=\"2\" TimeZone=\"x\"><System Name=\"S\"><Input/></System></Term>"),
+       "stored 1=S/C// [Found invalid mapping for Term Number 2 in file termToInput.xml\n]"},
+      {Root(kGood + "<Term Number=\"2\" TimeZone=\"x\"><System/></Term>"), "stored 1=S/C//"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Outcome(text), expected) << text;
+
+  LaunchSettings settings;
+  Outcome(Root(kGood, " TimeZone=\"Asia/Kolkata\" ClockOffset=\"12px\""), &settings);
+  EXPECT_EQ(settings.TimeZone, "Asia/Kolkata");
+  EXPECT_EQ(settings.ClockOffset, 12);
 }
 
 TEST(MappingLoaderTest, AFileThatCannotBeReadIsReported) {

@@ -314,6 +314,24 @@ time_option() {
   expect_equal "client starts" 2 "$(client_starts)"
 }
 
+# A store in Chicago audited from a PC on Tokyo time: the time is read on the store's wall clock
+# and moved onto the recorder's clock, with the program's own zones, so that the Start is the
+# native build's for the same file, terminal and time. A Term whose zone is none gets its box.
+store_in_another_zone() {
+  cat >"$store/termToInput.xml" <<'MAPPING'
+<TermToInput TimeZone="America/Chicago">
+  <Term Number="2" ClockOffset="40"><System Name="Store 12 Recorder"><Input Name="Lane 2" /></System></Term>
+  <Term Number="3" TimeZone="Mars/Base"><System Name="S"><Input Name="Lane 3" /></System></Term>
+</TermToInput>
+MAPPING
+  place_cursor 0 1023
+  TZ=JST-9 run_launcher -t2007-06-06 14:50:25 -n 2
+  expect_document "document for the store's zone and clock" "$document" \
+    1023 0 1181159460 1181159470 'Name="Lane 2"'
+  expect_boxes $'TimeZone "Mars/Base" of Term Number 3 in file termToInput.xml is not a time zone.\n'
+  expect_equal "client starts" 1 "$(client_starts)"
+}
+
 # The 32-bit program counts time in 64 bits: 2040-06-06 14:50:25 EDT is 2222621425 (18:50:25 UTC).
 time_after_2038() {
   cp "$sample_mapping" "$store/termToInput.xml"
@@ -331,6 +349,39 @@ unreadable_time() {
   printf '%s' "$old_document" >"$document"
   run_launcher -n 4 -t06/06/2007 14:50:25
   expect_boxes $'Could not read the transaction time "06/06/2007 14:50:25": expected YYYY-MM-DD HH:MM:SS.\n'
+  expect_no_client_start
+  expect_old_document_whole
+}
+
+# A Windows caller quotes a time that holds a blank. The time is read on the 12-hour clock where
+# it says PM, and the first and last days accepted are those of the Linux build:
+# 1970-01-02 00:00:00 EST is 104400, 3000-12-30 23:59:59 EST is 32535147599.
+quoted_time() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  place_cursor 0 1023
+  TZ=EST5EDT run_launcher -n 2 -t "2007-06-06 2:50:25 PM"
+  expect_document "document for a quoted time" "$document" \
+    1023 0 1181155820 1181155830 'Name="Lane 2 Overhead"'
+  TZ=EST5EDT run_launcher -n 2 -t "1970-01-02"
+  expect_document "document for the first day" "$document" \
+    1023 0 104395 104405 'Name="Lane 2 Overhead"'
+  TZ=EST5EDT run_launcher -n 2 -t "3000-12-30 23:59:59"
+  expect_document "document for the last day" "$document" \
+    1023 0 32535147594 32535147604 'Name="Lane 2 Overhead"'
+  expect_boxes
+  expect_equal "client starts" 3 "$(client_starts)"
+}
+
+# A time read only in part, or on a day outside those accepted, is shown without its quotes, and
+# nothing is written or started.
+time_read_in_part() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  printf '%s' "$old_document" >"$document"
+  run_launcher -n 4 -t "2007-06-06 24:00:00"
+  run_launcher -n 4 -t "3000-12-31"
+  expect_boxes \
+    $'Could not read the transaction time "2007-06-06 24:00:00": expected YYYY-MM-DD HH:MM:SS.\n' \
+    $'Could not read the transaction time "3000-12-31": expected YYYY-MM-DD HH:MM:SS.\n'
   expect_no_client_start
   expect_old_document_whole
 }
@@ -665,8 +716,8 @@ installed_from_the_msi() {
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
-for test_case in successful_launch time_option time_after_2038 unreadable_time \
-  reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
+for test_case in successful_launch time_option store_in_another_zone time_after_2038 unreadable_time quoted_time \
+  time_read_in_part reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader client_only_in_x86_program_files planted_program_exe \
   abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line \

@@ -1,0 +1,27 @@
+// A transaction's time on the store's clocks: the time option's wall clock read in the terminal's
+// zone, then moved onto the recorder's clock.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/wall_clock.h"
+#include "time_zone/time_zone.h"
+
+namespace pos_video {
+
+struct StoreClockTime {
+  std::int64_t searchTime = 0;
+  std::optional<ZoneConversion> zone;  // How the zone read the wall clock, when there is a zone.
+};
+
+// `pcSearchTime` is the search time as read on the PC: the current time when `wallClock` is none
+// (no time option), and then it stays as it is, being absolute already. Otherwise the wall clock
+// is read in `timeZone` (a TimeZone value; empty for the PC's own zone, which `pcSearchTime`
+// already used) and `clockOffset` is added. None when `timeZone` names no zone.
+std::optional<StoreClockTime> OnStoreClock(std::int64_t pcSearchTime,
+                                           const std::optional<WallClock>& wallClock,
+                                           const std::string& timeZone, std::int32_t clockOffset);
+
+}  // namespace pos_video

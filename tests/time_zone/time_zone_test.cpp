@@ -1,0 +1,179 @@
+#include "time_zone/time_zone.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "support/time_zone_scope.h"
+
+namespace pos_video {
+namespace {
+
+constexpr char kZoneInfo[] = "/usr/share/zoneinfo/";
+
+struct ZoneSample {
+  const char* zone;
+  int firstYear;  // The year after the zone's last change of rules.
+};
+
+// Every form of rule, and zones with changes listed one by one, read by glibc from the installed
+// tzdata or from the rule text.
+const ZoneSample kZones[] = {
+    {"America/Chicago", 2008},
+    {"US/Central", 2008},  // A link.
+    {"Europe/Dublin", 1997},
+    {"Asia/Kathmandu", 1987},
+    {"Pacific/Chatham", 2008},
+    {"Australia/Sydney", 2009},
+    {"America/Phoenix", 1970},
+    {"America/Nuuk", 2025},
+    {"UTC", 1970},
+    {"Asia/Kolkata", 1970},
+    {"Asia/Jerusalem", 2014},
+    {"Africa/Casablanca", kZoneTableYear},
+    {"Africa/El_Aaiun", kZoneTableYear},
+    {"Asia/Gaza", kZoneTableYear},
+    {"Asia/Hebron", kZoneTableYear},
+    {"CST6CDT,M3.2.0,M11.1.0", 1970},
+    {"<+0530>-5:30", 1970},
+    {"AEST-10AEDT,M10.1.0,M4.1.0/3", 1970},
+    {"NST3:30NDT,M3.2.0,M11.1.0", 1970},
+    {"<+1030>-10:30<+11>-11,M10.1.0,M4.1.0", 1970},
+    {"XLMT-0:30:20", 1970},
+    {"CET-1CEST,J60/2,J300/3", 1970},
+    {"<-03>3<-02>,J300,J59/25", 1970},
+    {"EST5EDT,59/2,300", 1970},
+    {"EET-2EEST,M3.4.4/50,M10.4.4/50", 1970},
+    {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1970},
+    {"<+00>0<+02>-2,M3.5.0/1,M10.5.0/3", 1970},
+};
+
+std::int64_t GlibcOffset(std::time_t second) {
+  std::tm local{};
+  localtime_r(&second, &local);
+  return local.tm_gmtoff;
+}
+
+TEST(TimeZoneTest, AgreesWithGlibcAwayFromChanges) {
+  std::mt19937 random(20070606);
+  for (const ZoneSample& sample : kZones) {
+    const std::optional<TimeZone> zone = FindTimeZone(sample.zone);
+    ASSERT_TRUE(zone.has_value()) << sample.zone;
+    testing::TimeZoneScope scope(sample.zone);
+    std::uniform_int_distribution<int> year(sample.firstYear, 2037), month(1, 12), day(1, 31),
+        hour(0, 23), sixty(0, 59);
+    for (int i = 0; i < 2000; ++i) {
+      WallClock time{year(random), month(random), day(random),
+                     hour(random), sixty(random), sixty(random)};
+      time.day = std::min(time.day, DaysInMonth(time.year, time.month));
+      std::tm record{};
+      record.tm_year = time.year - 1900;
+      record.tm_mon = time.month - 1;
+      record.tm_mday = time.day;
+      record.tm_hour = time.hour;
+      record.tm_min = time.minute;
+      record.tm_sec = time.second;
+      record.tm_isdst = -1;
+      const std::time_t expected = std::mktime(&record);
+      // Around a change glibc picks either reading.
+      if (GlibcOffset(expected - 12 * 3600) != GlibcOffset(expected + 12 * 3600)) continue;
+      const ZoneConversion conversion = ConvertWallClock(*zone, time);
+      ASSERT_EQ(conversion.utcSeconds, expected) << sample.zone << " " << std::asctime(&record);
+      EXPECT_EQ(conversion.utcOffset, record.tm_gmtoff) << sample.zone;
+      EXPECT_EQ(conversion.abbreviation, record.tm_zone) << sample.zone;
+      EXPECT_EQ(conversion.fit, WallClockFit::kOnce) << sample.zone;
+    }
+  }
+}
+
+TEST(TimeZoneTest, TimesAtAChange) {
+  struct Case {
+    const char* zone;
+    WallClock time;
+    std::int64_t utcSeconds;
+    const char* abbreviation;
+    WallClockFit fit;
+  };
+  const auto skipped = WallClockFit::kSkipped, repeated = WallClockFit::kRepeated;
+  const Case cases[] = {
+      {"America/Chicago", {2007, 3, 11, 2, 30, 0}, 1173601800, "CDT", skipped},
+      {"America/Chicago", {2007, 11, 4, 1, 30, 0}, 1194157800, "CDT", repeated},
+      {"Europe/Dublin", {2025, 3, 30, 1, 30, 0}, 1743298200, "IST", skipped},
+      {"Europe/Dublin", {2025, 10, 26, 1, 30, 0}, 1761438600, "IST", repeated},
+      {"Australia/Sydney", {2025, 10, 5, 2, 30, 0}, 1759595400, "AEDT", skipped},
+      {"Australia/Sydney", {2025, 4, 6, 2, 30, 0}, 1743867000, "AEDT", repeated},
+      {"Pacific/Chatham", {2025, 9, 28, 3, 0, 0}, 1758982500, "+1345", skipped},
+      {"Africa/Casablanca", {2030, 2, 10, 2, 30, 0}, 1896921000, "+01", skipped},
+      {"Africa/Casablanca", {2030, 12, 22, 2, 30, 0}, 1924133400, "+01", repeated},
+      {"Asia/Gaza", {2030, 3, 30, 2, 30, 0}, 1901061000, "EEST", skipped},
+      {"Asia/Hebron", {2030, 10, 26, 1, 30, 0}, 1919197800, "EEST", repeated},
+      {"Africa/El_Aaiun", {2030, 12, 22, 3, 0, 0}, 1924138800, "+00", WallClockFit::kOnce},
+      // Daylight time all year, where one year's end meets the next one's start.
+      {"EST5EDT,0/0,J365/25", {2030, 1, 1, 12, 0, 0}, 1893513600, "EDT", WallClockFit::kOnce},
+  };
+  for (const Case& c : cases) {
+    const ZoneConversion conversion = ConvertWallClock(*FindTimeZone(c.zone), c.time);
+    EXPECT_EQ(conversion.utcSeconds, c.utcSeconds) << c.zone << " " << c.time.month;
+    EXPECT_EQ(conversion.abbreviation, c.abbreviation) << c.zone << " " << c.time.month;
+    EXPECT_EQ(conversion.fit, c.fit) << c.zone << " " << c.time.month;
+  }
+}
+
+TEST(TimeZoneTest, ValuesThatAreNoZone) {
+  const char* const values[] = {
+      "",
+      "Factory",
+      "localtime",
+      "posixrules",
+      "Mars/Base",
+      "america/chicago",
+      "America/Chicago ",
+      "EST5XDT",  // Daylight time without its rules.
+      "EST5XDT4",
+      "EST5XDT,M3.2.0",
+      "EST5XDT,M3.2.0,M11.1.0x",
+      "ABC",
+      "ES5",
+      "<+05-5",
+      "<+0 5>-5",
+      "<+5>-5",
+      "EST25",
+      "EST5:60",
+      "EST5XDT,M13.2.0,M11.1.0",
+      "EST5XDT,M3.6.0,M11.1.0",
+      "EST5XDT,M3.2.7,M11.1.0",
+      "EST5XDT,M3.2,M11.1.0",
+      "EST5XDT,J0,J300",
+      "EST5XDT,J366,J300",
+      "EST5XDT,366,300",
+      "EST5XDT,M3.2.0/168,M11.1.0",
+      "EST5XDT,M3.2.0/,M11.1.0",
+  };
+  for (const char* value : values) EXPECT_FALSE(FindTimeZone(value).has_value()) << value;
+  EXPECT_FALSE(FindTimeZone(std::string("UTC\0", 4)).has_value());
+}
+
+// Every name tzdata.zi lists converts, and the table says which release it was made from.
+TEST(TimeZoneTest, EveryNameOfTheInstalledTzdata) {
+  std::ifstream listing(std::string(kZoneInfo) + "tzdata.zi");
+  ASSERT_TRUE(listing) << "install tzdata";
+  std::string line;
+  std::getline(listing, line);
+  EXPECT_EQ(line, std::string("# version ") + TimeZoneDataVersion());
+  int names = 0;
+  while (std::getline(listing, line)) {
+    if (line.rfind("Z ", 0) != 0 && line.rfind("L ", 0) != 0) continue;
+    const std::size_t start = line[0] == 'Z' ? 2 : line.rfind(' ') + 1;
+    const std::string name = line.substr(start, line.find(' ', start) - start);
+    if (name == "Factory") continue;
+    EXPECT_TRUE(FindTimeZone(name).has_value()) << name;
+    ++names;
+  }
+  EXPECT_GT(names, 500);
+}
+
+}  // namespace
+}  // namespace pos_video
