@@ -175,6 +175,7 @@ event_id_of_message() {
     'Cmd line configuration document XML error: '*) echo 2 ;;
     'Found invalid mapping for Term Number '*) echo 3 ;;
     [0-9]*' skipped for an invalid mapping in file '*) echo 4 ;;
+    'TimeZone "'* | 'ClockOffset "'*) echo 5 ;;
     'Could not read the transaction time '*) echo 6 ;;
     'Mapping of search terminal '*) echo 7 ;;
     'Error writing file '*) echo 8 ;;
