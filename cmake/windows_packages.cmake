@@ -1,7 +1,8 @@
 # The Windows packages, an .msi and a .zip of the shipped programs (packaging/build_packages.sh),
 # made by the windows_packages target whenever wixl, msitools and zip are there (Debian's wixl,
 # msitools and zip packages; scripts/install_dependencies.sh installs them). scripts/package.sh
-# builds them on their own.
+# builds them on their own, every time, signed when the POS_VIDEO_SIGN_* variables say so; the
+# build signs them the same way when they are set, but only remakes them when the programs change.
 set(POS_VIDEO_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package CACHE PATH "Where the Windows packages go")
 
 find_program(WIXL wixl)

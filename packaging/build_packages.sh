@@ -9,6 +9,14 @@
 #
 # VERSION is the project's (MAJOR.MINOR.PATCH), which the programs' version resources carry too.
 # Run by the build (the windows_packages target); scripts/package.sh is the command for people.
+#
+# Signs both programs, before they go into the packages, and then the .msi, with Authenticode
+# (SHA-256, by osslsigncode) when POS_VIDEO_SIGN_PKCS12 names a PKCS#12 file holding the
+# code-signing certificate and its key, and POS_VIDEO_SIGN_PASSWORD_FILE a file holding its
+# password (read by osslsigncode itself, so the password is on no command line). With
+# POS_VIDEO_SIGN_TIMESTAMP_URL, each signature is time-stamped by that RFC 3161 server, and stays
+# valid after the certificate expires. Without a certificate the packages are unsigned; one line
+# says which.
 set -euo pipefail
 usage="usage: build_packages.sh VERSION LAUNCHER_EXE CHECK_EXE OUT_DIR"
 version=${1:?$usage}
@@ -18,6 +26,33 @@ out=${4:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "not a MAJOR.MINOR.PATCH version: $version" >&2; exit 1; }
 
+signing_key=${POS_VIDEO_SIGN_PKCS12:-}
+password_file=${POS_VIDEO_SIGN_PASSWORD_FILE:-}
+if [ -z "$signing_key" ]; then
+  echo "Packages not signed: POS_VIDEO_SIGN_PKCS12 names no certificate"
+else
+  # Half the settings is a mistake, not a wish for unsigned packages.
+  [ -f "$signing_key" ] || { echo "POS_VIDEO_SIGN_PKCS12: no such file: $signing_key" >&2; exit 1; }
+  [ -n "$password_file" ] && [ -f "$password_file" ] ||
+    { echo "POS_VIDEO_SIGN_PASSWORD_FILE must name the file holding the certificate's password" >&2; exit 1; }
+  command -v osslsigncode >/dev/null ||
+    { echo "osslsigncode is needed to sign: run scripts/install_dependencies.sh" >&2; exit 1; }
+  # The .msi is signed from the staging folder.
+  signing_key=$(realpath "$signing_key")
+  password_file=$(realpath "$password_file")
+fi
+
+# Signs FILE in place, when there is a certificate.
+sign() {
+  [ -n "$signing_key" ] || return 0
+  local options=(-pkcs12 "$signing_key" -readpass "$password_file" -h sha256
+    -n "POS audit to video launcher")
+  [ -z "${POS_VIDEO_SIGN_TIMESTAMP_URL:-}" ] || options+=(-ts "$POS_VIDEO_SIGN_TIMESTAMP_URL")
+  osslsigncode sign "${options[@]}" -in "$1" -out "$1.signed" >/dev/null ||
+    { echo "could not sign $1" >&2; return 1; }
+  mv "$1.signed" "$1"
+}
+
 name=pos-video-launcher-$version
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
@@ -26,6 +61,8 @@ mkdir -p "$files/examples" "$out"
 out=$(cd "$out" && pwd)
 cp "$launcher" "$files/pos-video-launcher.exe"
 cp "$checker" "$files/pos-video-check.exe"
+sign "$files/pos-video-launcher.exe"
+sign "$files/pos-video-check.exe"
 # Text files with CR LF line ends, as Notepad on every Windows shows them.
 sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$here/README.txt" >"$files/README.txt"
 sed -e 's/\r*$/\r/' "$here/../examples/termToInput.xml" >"$files/examples/termToInput.xml"
@@ -41,6 +78,14 @@ wixl --arch x86 --output "$name.msi" -D Version="$version" \
   "$here/pos-video-launcher.wxs"
 msibuild "$name.msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0'
   WHERE \`File\` = 'LauncherExe' OR \`File\` = 'CheckerExe'"
+# wixl also writes an expandable registry value as a plain string; the Registry table marks
+# REG_EXPAND_SZ with a leading "#%".
+msibuild "$name.msi" -q "UPDATE \`Registry\` SET \`Value\` = '#%[#LauncherExe]'
+  WHERE \`Name\` = 'EventMessageFile'"
+
+# Signed last: the signature covers the finished package.
+sign "$name.msi"
 
 zip -q -X -r "$name.zip" "$name"
+[ -z "$signing_key" ] || echo "Packages signed with $signing_key"
 mv "$name.msi" "$name.zip" "$out/"

@@ -13,13 +13,14 @@ packages=(
 
 # The Windows program, 32-bit (MinGW-w64 for i686; dpkg-dev unpacks Debian's TinyXML source for
 # it), its tests under Wine on a virtual display (wine32 runs the 32-bit program in Wine's 64-bit
-# prefix, as on 64-bit Windows), and its packages (wixl and msitools make the .msi, zip the .zip).
-# Installed with their recommended packages: Wine draws its message boxes with the fonts and X
-# extensions it recommends.
+# prefix, as on 64-bit Windows), and its packages (wixl and msitools make the .msi, zip the .zip,
+# osslsigncode signs them, openssl makes the signing tests' certificates). Installed with their
+# recommended packages: Wine draws its message boxes with the fonts and X extensions it
+# recommends, and zip brings unzip.
 # MinGW-w64 for x86_64 builds the same programs for 64-bit Wine, which tests them where the kernel
 # cannot run 32-bit code.
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix dpkg-dev wine wine64
-  wine32:i386 xvfb wixl msitools zip)
+  wine32:i386 xvfb wixl msitools zip osslsigncode openssl)
 
 missing_of() {
   local package

@@ -3,13 +3,19 @@
 #include <vector>
 
 #include "base/launch_constants.h"
+#include "system/event_log_windows.h"
 #include "system/text_files.h"
 #include "system/windows_api.h"
 
 namespace pos_video {
 
-void WindowsPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
+void WindowsPlatform::ShowMessage(MessageKind kind, const std::string& text) {
+  ReportToEventLog(EventType::kError, kind, text);
   MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
+}
+
+void WindowsPlatform::RecordWarning(MessageKind kind, const std::string& text) {
+  ReportToEventLog(EventType::kWarning, kind, text);
 }
 
 FileText WindowsPlatform::ReadFile(const std::string& path, std::size_t maxBytes) {

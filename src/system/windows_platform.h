@@ -1,5 +1,6 @@
-// The platform on Windows: message boxes, the mouse pointer, CreateProcessA, and the C runtime's
-// files in text mode, so the command document's lines end in CR LF as Windows programs expect.
+// The platform on Windows: message boxes and the event log, the mouse pointer, CreateProcessA, and
+// the C runtime's files in text mode, so the command document's lines end in CR LF as Windows
+// programs expect.
 #pragma once
 
 #include <string>
@@ -11,8 +12,11 @@ namespace pos_video {
 
 class WindowsPlatform : public Platform {
  public:
-  // A modal box owned by the desktop, with the launcher's caption and a single OK button.
+  // A modal box owned by the desktop, with the launcher's caption and a single OK button, once
+  // the message is in the Application event log as an error.
   void ShowMessage(MessageKind kind, const std::string& text) override;
+  // A warning in the Application event log; nothing is shown.
+  void RecordWarning(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Temporary files that killed launches left beside it go when the platform does: see SavedFiles.
   FileSave SaveFile(const std::string& path, const std::string& text) override;

@@ -7,9 +7,9 @@
 # for the whole suite (see demo/wine_session.sh). The client is the demo's, which records how it
 # was started and the document it found; message boxes are read and dismissed by the session's
 # reader. Every case runs the launcher as the audit application does, from a folder holding the
-# mapping file, and checks its exit code. MSI is the launcher's installer, installed and removed
-# again. Prints each case's outcome; exits non-zero when any failed. Leaves no process and no file
-# behind.
+# mapping file, and checks its exit code, and the events it reported to the Application event log
+# (see logged_events). MSI is the launcher's installer, installed and removed again. Prints each
+# case's outcome; exits non-zero when any failed. Leaves no process and no file behind.
 set -uo pipefail
 shopt -s nullglob
 
@@ -113,20 +113,79 @@ place_cursor() {
   wine "$helpers/set_cursor.exe" "$1" "$2" || fail "the pointer could not be placed at $1, $2"
 }
 
+# Wine's event log is a stub that writes each event to its debug output: the ReportEventA call
+# with its type and event ID on the advapi channel, then the text on the eventlog channel, as an
+# error or a warning. The launches write it to $events_log.
+event_channels=-all,err+eventlog,warn+eventlog,fixme+advapi
+events_log=$scratch/events.log
+
 # Runs the launcher ($launcher_program, or the one built) in the store folder with the given
 # command line, checks its exit code, and waits until every client it started has ended (and so
 # has written its record).
 run_launcher() {
   local status=0
-  (cd "$store" && timeout "$launch_timeout" wine "${launcher_program:-$launcher}" "$@") ||
-    status=$?
+  (cd "$store" && WINEDEBUG=$event_channels timeout "$launch_timeout" \
+    wine "${launcher_program:-$launcher}" "$@" 2>>"$events_log") || status=$?
   [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
   expect_equal "launcher exit code" 0 "$status"
   wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe program.exe ||
     fail "a started client did not end"
 }
 
-# The message boxes shown since the case began, each text exactly, in order.
+# The events reported since the case began, one a line: "error ID TEXT" or "warning ID TEXT".
+# An event with a category, a user, raw data or other than one string, and an event source left
+# open, show as lines of their own.
+logged_events() {
+  local line type id text open=0
+  local hex='[0-9A-Fa-f]+' call
+  # 0120:fixme:advapi:ReportEventA (CAFE4242,0x0001,0x0000,0x00000007,00000000,0x0001,0x00000000,0021F688,00000000): stub
+  call=":fixme:advapi:ReportEventA \\(($hex),0x($hex),0x($hex),0x($hex),($hex),0x($hex),0x($hex),$hex,($hex)\\)"
+  while IFS= read -r line; do
+    if [[ $line =~ $call ]]; then
+      case ${BASH_REMATCH[2]} in 0001) type=error ;; 0002) type=warning ;; *) type=type-${BASH_REMATCH[2]} ;; esac
+      id=$((16#${BASH_REMATCH[4]}))
+      [[ ${BASH_REMATCH[3]}/${BASH_REMATCH[5]}/${BASH_REMATCH[6]}/${BASH_REMATCH[7]}/${BASH_REMATCH[8]} =~ ^0000/0+/0001/00000000/0+$ ]] ||
+        echo "unexpected ReportEventA arguments: $line"
+    elif [[ $line =~ :fixme:advapi:RegisterEventSourceA ]]; then
+      open=$((open + 1))
+    elif [[ $line =~ :fixme:advapi:DeregisterEventSource ]]; then
+      open=$((open - 1))
+    # 0120:err:eventlog:ReportEventW L"Mapping of search terminal 3 to camera not found."
+    elif [[ $line =~ :(err|warn):eventlog:ReportEventW\ L\"(.*)\"$ ]]; then
+      text=${BASH_REMATCH[2]//\\\"/\"}
+      printf '%s %s %s\n' "$type" "$id" "${text//\\\\/\\}"
+    fi
+  done <"$events_log"
+  [ $open -eq 0 ] || echo "event sources left open: $open"
+}
+
+# The events reported since the case began, or since the last check, are exactly the arguments,
+# in order ("error ID TEXT" or "warning ID TEXT").
+expect_events() {
+  local expected
+  expected=$(printf '%s\n' "$@")
+  expect_equal "events" "${expected%$'\n'}" "$(logged_events)"
+  : >"$events_log"
+}
+
+# The event ID of a message the launcher shows, by its text.
+event_id_of_message() {
+  case $1 in
+    'Could not open file '*) echo 1 ;;
+    'Cmd line configuration document XML error: '*) echo 2 ;;
+    'Found invalid mapping for Term Number '*) echo 3 ;;
+    [0-9]*' skipped for an invalid mapping in file '*) echo 4 ;;
+    'TimeZone "'* | 'ClockOffset "'*) echo 5 ;;
+    'Could not read the transaction time '*) echo 6 ;;
+    'Mapping of search terminal '*) echo 7 ;;
+    'Error writing file '*) echo 8 ;;
+    *) echo "(no ID known for this message)" ;;
+  esac
+}
+
+# The message boxes shown since the case began, each text exactly, in order; each was reported
+# as an error event with its kind's ID and its text less the final line feed, and nothing else
+# was reported.
 expect_boxes() {
   local boxes=("$WINE_SESSION_BOXES"/box-*.txt)
   if [ ${#boxes[@]} -ne $# ]; then
@@ -141,6 +200,11 @@ expect_boxes() {
       "${boxes[$i]%.txt}.info"
     i=$((i + 1))
   done
+  local events=()
+  for expected in "$@"; do
+    events+=("error $(event_id_of_message "$expected") ${expected%$'\n'}")
+  done
+  expect_events "${events[@]}"
 }
 
 client_starts() {
@@ -178,6 +242,7 @@ reset_case() {
   rm -rf "$store" "$records" "$WINE_SESSION_BOXES"/box-* "$drive_c/Program.exe" \
     "$drive_c/Program Files/Korvane" "$drive_c/Program Files (x86)/Korvane"
   mkdir -p "$store" "$records" "$client_dir"
+  : >"$events_log"
   cp "$helpers/demo_client.exe" "$client_dir/tarnclient.exe"
   case_failed=0
 }
@@ -556,6 +621,48 @@ two_launches_at_once() {
   expect_clean_client_folder
 }
 
+# Launches that end without starting the client and without a box leave one warning event that
+# says why, and so does a client that cannot be started, with the system's reason; still nothing
+# is shown. A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
+silent_endings_and_a_flood_in_the_event_log() {
+  printf '%s\r\n' '<Settings Width="392" />' >"$store/termToInput.xml"
+  run_launcher -n 4
+  expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
+  # The XML reader takes an internal subset's "]>" for text: the file holds no element at all.
+  printf '%s\r\n' '<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>' '<TermToInput>' \
+    '  <Term Number="4"><System Name="S"><Input Name="Door" /></System></Term>' '</TermToInput>' \
+    >"$store/termToInput.xml"
+  run_launcher -n 4
+  expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
+  printf '%s\r\n' '<TermToInput Width="392" />' >"$store/termToInput.xml"
+  run_launcher -n 4
+  expect_events "warning 10 Nothing was loaded from termToInput.xml: no Term in it maps a terminal to a camera. The client was not started."
+  cp "$sample_mapping" "$store/termToInput.xml"
+  rm "$client_dir/tarnclient.exe"
+  run_launcher -n 4
+  expect_events 'warning 11 Could not start the video client C:\Program Files\Korvane\Client\tarnclient.exe: File not found.'
+  grep -q '<Input Number="7" Device="2" />' "$document" || fail "the document was not written"
+  expect_boxes
+  expect_no_client_start
+
+  local terms=() boxes=() number
+  for number in {1..12}; do
+    terms+=("  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>")
+    [ "$number" -gt 10 ] ||
+      boxes+=("Found invalid mapping for Term Number $number in file termToInput.xml"$'\n')
+  done
+  printf '%s\r\n' '<TermToInput>' "${terms[@]}" '</TermToInput>' >"$store/termToInput.xml"
+  run_launcher -n 4
+  expect_boxes "${boxes[@]}" $'2 more Terms skipped for an invalid mapping in file termToInput.xml\n'
+  expect_no_client_start
+}
+
+# The launcher's event source as the registry holds it: "NAME TYPE DATA" a line.
+event_source_values() {
+  wine reg query 'HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\POS Video Launcher' \
+    2>/dev/null | tr -d '\r' | sed -n 's/^ \+\([A-Za-z]\+\) \+\(REG_[A-Z_]\+\) \+/\1 \2 /p'
+}
+
 # The versions of the launcher that Windows lists as installed, one a line. A 32-bit package's
 # entry is in the registry's 32-bit view, which a 64-bit reg.exe sees under Wow6432Node.
 installed_versions() {
@@ -571,12 +678,15 @@ installed_versions() {
 }
 
 # The installer as an administrator's deployment runs it: silently, per machine. The launcher it
-# installs runs from there; a later version replaces it, but not the other way round;
+# installs runs from there and is registered as its event source; a later version, signed,
+# replaces it, but not the other way round, and its signed launcher runs and reports as well;
 # uninstalling leaves nothing of it.
 installed_from_the_msi() {
   [ -f "$msi" ] || { fail "no installer at $msi (wixl, msitools and zip missing?)"; return; }
-  local later=$scratch/later
-  bash "$(dirname "$0")/../../packaging/build_packages.sh" 99.0.0 "$launcher" \
+  local later=$scratch/later key=$scratch/key
+  bash "$(dirname "$0")/make_signing_certificate.sh" "$key" || fail "no certificate could be made"
+  POS_VIDEO_SIGN_PKCS12=$key/signer.p12 POS_VIDEO_SIGN_PASSWORD_FILE=$key/password \
+    bash "$(dirname "$0")/../../packaging/build_packages.sh" 99.0.0 "$launcher" \
     "$helpers/pos-video-check.exe" "$later" >/dev/null || fail "no later version could be built"
   cp "$msi" "$WINE_SESSION_DIR/launcher.msi"
   cp "$later/pos-video-launcher-99.0.0.msi" "$WINE_SESSION_DIR/later.msi"
@@ -587,6 +697,11 @@ installed_from_the_msi() {
     "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
     "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
   cmp -s "$launcher" "$installed/pos-video-launcher.exe" || fail "the installed launcher is not the one built"
+  local event_source
+  event_source=$(printf '%s\n' \
+    'EventMessageFile REG_EXPAND_SZ C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
+    'TypesSupported REG_DWORD 0x3')
+  expect_equal "the event source" "$event_source" "$(event_source_values)"
 
   cp "$installed/examples/termToInput.xml" "$store/"
   launcher_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
@@ -600,6 +715,13 @@ installed_from_the_msi() {
   expect_equal "msiexec /i exit code of the later version" 0 $status
   expect_equal "installed versions after the later one" 99.0.0 "$(installed_versions)"
   grep -q 'launcher 99.0.0' "$installed/README.txt" || fail "the later version's files are not there"
+  expect_equal "the event source after the later version" "$event_source" "$(event_source_values)"
+  osslsigncode verify -CAfile "$key/ca.pem" -in "$installed/pos-video-launcher.exe" >/dev/null ||
+    fail "the later version's launcher is not signed"
+  rm -f "$WINE_SESSION_BOXES"/box-*
+  launcher_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
+    run_launcher -n 3
+  expect_boxes $'Mapping of search terminal 3 to camera not found.\n'
   wine msiexec /i 'C:\session\launcher.msi' /qn && fail "the earlier version replaced the later one"
   expect_equal "installed versions after trying the earlier one" 99.0.0 "$(installed_versions)"
 
@@ -608,6 +730,7 @@ installed_from_the_msi() {
   expect_equal "msiexec /x exit code" 0 $status
   [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
   expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
+  expect_equal "the event source after uninstalling" "" "$(event_source_values)"
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
@@ -616,7 +739,8 @@ for test_case in successful_launch time_option store_in_another_zone time_after_
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader document_locked_by_another_program \
   client_only_in_x86_program_files planted_program_exe abandoned_temporary_file \
-  two_launches_at_once mapping_saved_as_utf16 long_command_line installed_from_the_msi; do
+  two_launches_at_once mapping_saved_as_utf16 long_command_line \
+  silent_endings_and_a_flood_in_the_event_log installed_from_the_msi; do
   run_case $test_case
 done
 
