@@ -16,7 +16,7 @@ root=$PWD
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(time_text_parser launch)
+[ ${#targets[@]} -gt 0 ] || targets=(time_text_parser launch reader_walk)
 
 # TinyXML is compiled from Debian's source with the fuzzer's instrumentation and its assertions.
 scripts/fetch_tinyxml_source.sh build/tinyxml-source >/dev/null
