@@ -34,18 +34,23 @@ native_demo() {
   client_folder="$demo/prefix/dosdevices/c:/Program Files/Korvane/Client"
   mkdir -p "$client_folder" "$demo/bin" "$demo/store"
   cp examples/termToInput.xml "$demo/store/"
-  cat >"$demo/bin/wine" <<'STANDIN'
+  # The client's standard streams are /dev/null: the stand-in tells what it saw in a file.
+  cat >"$demo/bin/wine" <<STANDIN
 #!/bin/sh
-printf 'client started: wine'; printf ' %s' "$@"; printf '\n  in %s\n' "$(pwd)"
-echo "--- KvCmdLine.xml as the client reads it ---"
-cat KvCmdLine.xml
+{
+  printf 'client started: wine'; printf ' %s' "\$@"; printf '\\n  in %s\\n' "\$(pwd)"
+  echo "--- KvCmdLine.xml as the client reads it ---"
+  cat KvCmdLine.xml
+} >"$demo/client.txt.part" && mv "$demo/client.txt.part" "$demo/client.txt"
 STANDIN
   chmod +x "$demo/bin/wine"
 
   cd "$demo/store"
   PATH="$demo/bin:$PATH" WINEPREFIX="$demo/prefix" "$root/build/native/bin/pos-video-launcher" \
     "${arguments[@]}"
-  sleep 1 # The launcher does not wait for the client; give the stand-in time to print.
+  # The launcher does not wait for the client: give the stand-in a few seconds.
+  for _ in $(seq 50); do [ -e "$demo/client.txt" ] && break; sleep 0.1; done
+  if [ -e "$demo/client.txt" ]; then cat "$demo/client.txt"; else echo "The client was not started."; fi
 }
 
 windows_demo() {
