@@ -10,17 +10,11 @@
 #include <string>
 
 #include "mapping/mapping_text_guard.h"
+#include "mapping/text_stream_buffer.h"
 
 namespace {
 
-class TextStreamBuffer : public std::streambuf {
- public:
-  explicit TextStreamBuffer(const std::string& text) {
-    char* begin = const_cast<char*>(text.data());
-    setg(begin, begin, begin + text.size());
-  }
-  std::size_t Taken() const { return static_cast<std::size_t>(gptr() - eback()); }
-};
+using pos_video::TextStreamBuffer;
 
 // The same nodes, values, attributes and places, in the same order.
 bool SameTree(const TiXmlNode* a, const TiXmlNode* b) {

@@ -1,28 +1,17 @@
 #include "mapping/mapping_loader.h"
 
 #include <istream>
-#include <streambuf>
 #include <utility>
 
 #include "base/ascii_classes.h"
 #include "base/report_message.h"
 #include "base/saturated_integer.h"
 #include "mapping/mapping_text_guard.h"
+#include "mapping/text_stream_buffer.h"
 #include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
-
-// Lets the stream reader take the text where it lies: a string stream would first copy the whole
-// file, and a mapping file can be tens of megabytes. The buffer only ever reads.
-class TextStreamBuffer : public std::streambuf {
- public:
-  explicit TextStreamBuffer(const std::string& text) {
-    char* begin = const_cast<char*>(text.data());
-    setg(begin, begin, begin + text.size());
-  }
-  std::size_t Taken() const { return static_cast<std::size_t>(gptr() - eback()); }
-};
 
 // TinyXML's stream input reads up to the end of the first top-level element, collecting the
 // characters one call at a time, and then parses what it collected. When the pre-scan knows where
