@@ -15,7 +15,7 @@
 #include "base/report_message.h"
 #include "base/terminal_option.h"
 #include "checker/checker_run.h"
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const pos_video::MappingReport report =
-      pos_video::InspectMappingFile(pos_video::kMappingFilePath, platform);
+      pos_video::ReviewMappingFile(pos_video::kMappingFilePath, platform);
   const pos_video::LaunchPreview preview = pos_video::PreviewLaunch(
       report, pos_video::ReadTerminalNumber(commandLine), commandLine, 1181141425);
   if (preview.messages != platform.messages) __builtin_trap();

@@ -5,7 +5,7 @@
 #include "base/launch_constants.h"
 #include "base/terminal_option.h"
 #include "checker/check_options.h"
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 #include "checker/message_collector.h"
 #include "checker/report_printer.h"
 #include "command_document/command_document_writer.h"
@@ -92,7 +92,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
   std::size_t errors = 0;
   std::size_t warnings = 0;
   for (const std::string& path : options.paths) {
-    const MappingReport report = InspectMappingFile(path, files);
+    const MappingReport report = ReviewMappingFile(path, files);
     status = std::max(status, CheckExitStatus(report));
     if (options.brief) {
       PrintFindings(out, path, report, "");

@@ -20,7 +20,7 @@ constexpr int kExitUsage = 64;  // The customary status for a wrong command line
 // 0, 1 or 2 for what the launcher makes of the file.
 int CheckExitStatus(const MappingReport& report);
 
-// What the launcher does with the inspected file for `terminal` and the time option found in
+// What the launcher does with the reviewed file for `terminal` and the time option found in
 // `commandLineText` (around `currentTime` when it has none): the same messages in the same order
 // and the same document, computed without writing anything.
 LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,

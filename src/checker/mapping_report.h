@@ -1,5 +1,5 @@
 // What the mapping checker found out about a mapping file, and what a launch with it does: plain
-// records that the inspection fills and the printer formats, so tests can look at findings rather
+// records that the review fills and the printer formats, so tests can look at findings rather
 // than at printed text.
 #pragma once
 
@@ -70,7 +70,7 @@ struct ClockConversion {
   std::int64_t end = 0;
 };
 
-// What the launcher would do for one terminal and search time with an inspected mapping file.
+// What the launcher would do for one terminal and search time with a reviewed mapping file.
 struct LaunchPreview {
   std::int32_t terminal = 0;
   // None when the launcher cannot read the time it is given.

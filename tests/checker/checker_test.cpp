@@ -5,7 +5,7 @@
 
 #include "base/launch_constants.h"
 #include "checker/checker_run.h"
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"

@@ -1,8 +1,8 @@
-// Inspecting a mapping file: what the launcher's own loader makes of it, and every place where the
+// Reviewing a mapping file: what the launcher's own loader makes of it, and every place where the
 // file says something that the launcher skips, replaces, ignores, never reads or reads otherwise
 // than meant.
 //
-// The loader decides; the inspection only explains. It runs the loader once, with a sink that
+// The loader decides; the review only explains. It runs the loader once, with a sink that
 // collects its messages, and explains the loader's own reading of the settings and of each Term.
 #pragma once
 
@@ -13,8 +13,8 @@
 
 namespace pos_video {
 
-// Reads the file at `path` through `files` as the launcher does and inspects it. A file that
+// Reads the file at `path` through `files` as the launcher does and reviews it. A file that
 // cannot be read gives a report of nothing loaded, with the launcher's message and the reason.
-MappingReport InspectMappingFile(const std::string& path, FileReader& files);
+MappingReport ReviewMappingFile(const std::string& path, FileReader& files);
 
 }  // namespace pos_video

@@ -1,4 +1,4 @@
-#include "checker/mapping_inspection.h"
+#include "checker/mapping_review.h"
 
 #include <tinyxml.h>
 
@@ -106,9 +106,9 @@ std::string Excerpt(const std::string& text) {
   return Quoted(line);
 }
 
-class Inspection {
+class Review {
  public:
-  explicit Inspection(MappingReport& report) : report_(report) {}
+  explicit Review(MappingReport& report) : report_(report) {}
 
   void Add(TextPosition position, std::string text, Severity severity = Severity::kWarning) {
     report_.findings.push_back({position, severity, std::move(text)});
@@ -132,16 +132,16 @@ class Inspection {
     return true;
   }
 
-  void InspectSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
-                      std::int32_t defaultValue) {
+  void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
+                     std::int32_t defaultValue) {
     SettingReport setting{name, defaultValue, SettingOrigin::kDefaultAbsent, ""};
     if (read.attribute != nullptr) setting.attributeText = read.attribute->ValueStr();
     const std::string written = std::string(name) + " " + Quoted(setting.attributeText);
     if (read.reading == SettingReading::kRead) {
       setting.origin = SettingOrigin::kFile;
       setting.value = read.value;
-      InspectDigits(read, root, written);
-      InspectRange(read, name, written);
+      ReviewDigits(read, root, written);
+      ReviewRange(read, name, written);
     } else if (read.reading == SettingReading::kNotInteger) {
       setting.origin = SettingOrigin::kDefaultNotInteger;
       Add(PositionOf(*read.attribute), written +
@@ -155,15 +155,15 @@ class Inspection {
     report_.settingReports.push_back(setting);
   }
 
-  void InspectRoot(const MappingFileReading& reading) {
+  void ReviewRoot(const MappingFileReading& reading) {
     const TiXmlElement& root = *reading.root;
     const LaunchSettings defaults;
     const std::int32_t defaultValues[] = {defaults.Width, defaults.Height, defaults.Pre,
                                           defaults.Post};
     for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
-      InspectSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
+      ReviewSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
     }
-    InspectRootClock(reading.clock, root);
+    ReviewRootClock(reading.clock, root);
     // The loader stopped before the Terms: the root's fault is all there is to say.
     if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
@@ -172,7 +172,7 @@ class Inspection {
          child = child->NextSibling()) {
       if (const TiXmlElement* element = child->ToElement()) {
         if (term != reading.terms.end() && term->element == element) {
-          InspectTerm(*term++);
+          ReviewTerm(*term++);
         } else {
           Add(PositionOf(*element),
               "<" + element->ValueStr() +
@@ -187,7 +187,7 @@ class Inspection {
 
   // Adds a finding when anything but white space and comments follows the first top-level
   // element: the launcher's reader stops at its end, so the rest is silently lost.
-  void InspectUnreadText(const std::string& text, std::size_t readLength) {
+  void ReviewUnreadText(const std::string& text, std::size_t readLength) {
     std::size_t at = readLength;
     for (;;) {
       while (at < text.size() && IsAsciiWhitespace(text[at])) ++at;
@@ -222,7 +222,7 @@ class Inspection {
     return false;
   }
 
-  void InspectRootClock(const ClockAttributes& clock, const TiXmlElement& root) {
+  void ReviewRootClock(const ClockAttributes& clock, const TiXmlElement& root) {
     if (clock.timeZone != nullptr) {
       report_.timeZone = clock.timeZone->ValueStr();
       report_.timeZoneUsable = clock.timeZoneUsable;
@@ -234,12 +234,12 @@ class Inspection {
            clock.clockOffsetUsable ? SettingOrigin::kFile : SettingOrigin::kUnusable,
            offset.attribute->ValueStr()});
     }
-    InspectClock(clock, root, "", "the launcher shows a message and loads nothing");
+    ReviewClock(clock, root, "", "the launcher shows a message and loads nothing");
   }
 
   // The TimeZone and ClockOffset of the root or of a Term (`owner` then names it).
-  void InspectClock(const ClockAttributes& clock, const TiXmlElement& element,
-                    const std::string& owner, const char* consequence) {
+  void ReviewClock(const ClockAttributes& clock, const TiXmlElement& element,
+                   const std::string& owner, const char* consequence) {
     if (!clock.timeZoneUsable) {
       Add(PositionOf(*clock.timeZone),
           owner + "TimeZone " + Quoted(clock.timeZone->ValueStr()) +
@@ -254,20 +254,20 @@ class Inspection {
           written + " is not a whole number of seconds within a day: " + consequence,
           Severity::kError);
     } else {
-      InspectDigits(offset, element, written);
+      ReviewDigits(offset, element, written);
     }
   }
 
   // "640px", "1e3", "0x8": the launcher reads the digits and drops the rest without a word.
-  void InspectDigits(const IntegerAttribute& read, const TiXmlElement& element,
-                     const std::string& written) {
+  void ReviewDigits(const IntegerAttribute& read, const TiXmlElement& element,
+                    const std::string& written) {
     if (!read.textAfterDigits) return;
     Add(PositionOf(read, element),
         written + " has text after its digits: the launcher reads " + std::to_string(read.value));
   }
 
-  void InspectRange(const IntegerAttribute& read, const std::string& name,
-                    const std::string& written) {
+  void ReviewRange(const IntegerAttribute& read, const std::string& name,
+                   const std::string& written) {
     const TextPosition here = PositionOf(*read.attribute);
     const std::int32_t value = read.value;
     if ((name == "Width" || name == "Height") && value <= 0) {
@@ -286,7 +286,7 @@ class Inspection {
 
   // A value holding a NUL (which ends it for the launcher) or other control characters: written
   // as character references, they change what the name becomes without showing in the file.
-  void InspectValue(const TiXmlElement& element, const char* name, std::int32_t number) {
+  void ReviewValue(const TiXmlElement& element, const char* name, std::int32_t number) {
     const TiXmlAttribute* attribute = FindAttribute(element, name);
     if (attribute == nullptr) return;
     const std::string& value = attribute->ValueStr();
@@ -309,27 +309,27 @@ class Inspection {
     }
   }
 
-  void InspectTerm(const TermReading& reading) {
+  void ReviewTerm(const TermReading& reading) {
     const TiXmlElement& term = *reading.element;
     const TextPosition here = PositionOf(term);
     const std::int32_t number = reading.number.value;
     if (reading.verdict != TermVerdict::kNoIntegerNumber) {
-      InspectDigits(reading.number, term,
-                    "Term Number " + Quoted(reading.number.attribute->ValueStr()));
+      ReviewDigits(reading.number, term,
+                   "Term Number " + Quoted(reading.number.attribute->ValueStr()));
     }
     if (reading.verdict == TermVerdict::kUnusableClock) {
-      InspectClock(reading.clock, term, TermLabel(number) + " rejected with a message: its ",
-                   "the launcher shows a message and skips the Term");
+      ReviewClock(reading.clock, term, TermLabel(number) + " rejected with a message: its ",
+                  "the launcher shows a message and skips the Term");
       return;
     }
     if (reading.verdict != TermVerdict::kStored) {
       DescribeUnusedTerm(reading);
       return;
     }
-    InspectClock(reading.clock, term, TermLabel(number) + ": its ", "");
-    InspectValue(*reading.system, "Name", number);
+    ReviewClock(reading.clock, term, TermLabel(number) + ": its ", "");
+    ReviewValue(*reading.system, "Name", number);
     for (const char* attribute : {"Name", "Number", "Device"}) {
-      InspectValue(*reading.input, attribute, number);
+      ReviewValue(*reading.input, attribute, number);
     }
     const TerminalMapping& stored = report_.table.at(number);
     if (stored.inputName.empty() && stored.inputNumber.empty()) {
@@ -394,36 +394,36 @@ class Inspection {
 
 }  // namespace
 
-MappingReport InspectMappingFile(const std::string& path, FileReader& files) {
+MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   MappingReport report;
-  Inspection inspection(report);
+  Review review(report);
   MessageCollector collector;
   MappingFileReading reading;
   report.loaded =
       LoadTerminalMappings(path, files, collector, report.table, report.settings, &reading);
   report.launcherMessages = collector.messages();
-  if (inspection.ExplainUnread(reading)) return report;
+  if (review.ExplainUnread(reading)) return report;
 
   const TiXmlElement* first = reading.document.FirstChildElement();
   if (reading.root != nullptr) {
-    inspection.InspectRoot(reading);
+    review.ReviewRoot(reading);
   } else if (first == nullptr) {
-    inspection.Add({}, "the file holds no element: the launcher loads nothing and shows no message",
-                   Severity::kError);
+    review.Add({}, "the file holds no element: the launcher loads nothing and shows no message",
+               Severity::kError);
   } else {
-    inspection.Add(PositionOf(*first),
-                   "the first element is <" + first->ValueStr() +
-                       ">, not <TermToInput>: the launcher loads nothing and shows no message" +
-                       (EqualIgnoringCase(first->ValueStr(), "TermToInput") ? kCaseNote : ""),
-                   Severity::kError);
+    review.Add(PositionOf(*first),
+               "the first element is <" + first->ValueStr() +
+                   ">, not <TermToInput>: the launcher loads nothing and shows no message" +
+                   (EqualIgnoringCase(first->ValueStr(), "TermToInput") ? kCaseNote : ""),
+               Severity::kError);
   }
-  inspection.InspectUnreadText(reading.file.text, reading.readLength);
+  review.ReviewUnreadText(reading.file.text, reading.readLength);
   if (reading.root != nullptr && !report.loaded) {
-    inspection.Add({},
-                   std::string("no Term gives the launcher a terminal: it loads nothing") +
-                       (report.launcherMessages.empty() ? ", shows no message" : "") +
-                       " and never starts the client",
-                   Severity::kError);
+    review.Add({},
+               std::string("no Term gives the launcher a terminal: it loads nothing") +
+                   (report.launcherMessages.empty() ? ", shows no message" : "") +
+                   " and never starts the client",
+               Severity::kError);
   }
   return report;
 }
