@@ -14,7 +14,6 @@
 #include "base/launch_constants.h"
 #include "base/report_message.h"
 #include "base/terminal_option.h"
-#include "checker/checker_run.h"
 #include "checker/mapping_review.h"
 #include "launcher/run_sequence.h"
 #include "support/fake_platform.h"

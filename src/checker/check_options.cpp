@@ -1,5 +1,7 @@
 #include "checker/check_options.h"
 
+#include <algorithm>
+
 #include "base/ascii_classes.h"
 #include "base/launch_constants.h"
 #include "base/saturated_integer.h"
@@ -34,23 +36,11 @@ const char kCheckUsage[] =
 
 namespace {
 
-bool IsDecimal(const std::string& text) {
-  std::size_t digits = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
-  if (digits == text.size()) return false;
-  for (; digits < text.size(); ++digits) {
-    if (!IsAsciiDigit(text[digits])) return false;
-  }
-  return true;
-}
-
 // "14:50:25" left over when the time was not quoted: -t2007-06-06 14:50:25, as the launcher
 // takes it, splits into two arguments in a shell.
 bool LooksLikeClockTime(const std::string& text) {
-  if (text.empty() || text.find(':') == std::string::npos) return false;
-  for (const char c : text) {
-    if (c != ':' && !IsAsciiDigit(c)) return false;
-  }
-  return true;
+  return text.find(':') != std::string::npos &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c == ':' || IsAsciiDigit(c); });
 }
 
 // The value of "-n 12" or "-n12"; advances `index` past a separate value.
@@ -94,13 +84,16 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
     } else if (isOption && argument.compare(0, 2, "-n") == 0) {
       std::string value;
       if (!TakeValue(arguments, &i, &value, error)) return false;
-      if (!IsDecimal(value)) {
+      // As the launcher reads it: the first one counts, and a number beyond 32 bits saturates
+      // rather than wrapping. Only, here, nothing may come before or after the number.
+      std::int32_t number = 0;
+      const char* end = nullptr;
+      if (IsAsciiWhitespace(value[0]) || !ReadSaturatedInteger(value.c_str(), &number, &end) ||
+          *end != '\0') {
         *error = "-n needs a terminal number, not \"" + value + "\"";
         return false;
       }
-      // As the launcher reads it: the first one counts, and a number beyond 32 bits saturates
-      // rather than wrapping.
-      if (!terminalGiven) ReadSaturatedInteger(value.c_str(), &options->terminal);
+      if (!terminalGiven) options->terminal = number;
       terminalGiven = true;
     } else if (isOption && argument.compare(0, 2, "-t") == 0) {
       std::string value;

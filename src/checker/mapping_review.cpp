@@ -2,30 +2,43 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/ascii_classes.h"
-#include "checker/message_collector.h"
+#include "base/launch_constants.h"
+#include "command_document/command_document_writer.h"
 #include "mapping/mapping_loader.h"
+#include "search_time/store_clock.h"
+#include "search_time/time_option.h"
 
 namespace pos_video {
 namespace {
 
-constexpr char kCaseNote[] = " (names are case-sensitive)";
 constexpr int kTabSize = 4;  // TinyXML's, for positions that agree with the ones it reports.
 constexpr std::size_t kExcerptLength = 40;
-constexpr std::int32_t kSecondsPerDay = 24 * 60 * 60;
+
+// Stand-ins for the message box and the document file: what the launcher would show or save is
+// kept, so that checking a file never shows a box nor touches the client's command document.
+class Collector : public MessageSink, public FileSaver {
+ public:
+  void ShowMessage(MessageKind /*kind*/, const std::string& text) override {
+    messages.push_back(text);
+  }
+  FileSave SaveFile(const std::string& /*path*/, const std::string& text) override {
+    document = text;
+    return {true, ""};
+  }
+  std::vector<std::string> messages;
+  std::string document;
+};
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 TextPosition PositionOf(const TiXmlBase& node) { return {node.Row(), node.Column()}; }
-
-TextPosition PositionOf(const IntegerAttribute& read, const TiXmlElement& element) {
-  return read.attribute != nullptr ? PositionOf(*read.attribute) : PositionOf(element);
-}
 
 // Position of `text[offset]`, counted as TinyXML counts: line ends are LF, CR or CR LF; a tab
 // advances to the next column after a multiple of four; every other byte is one column.
@@ -38,10 +51,8 @@ TextPosition PositionInText(const std::string& text, std::size_t offset) {
       ++row;
       column = 0;
       if (i + 1 < offset && text[i + 1] == (c == '\r' ? '\n' : '\r')) ++i;
-    } else if (c == '\t') {
-      column = (column / kTabSize + 1) * kTabSize;
     } else {
-      ++column;
+      column = c == '\t' ? (column / kTabSize + 1) * kTabSize : column + 1;
     }
   }
   return {row + 1, column + 1};
@@ -49,27 +60,26 @@ TextPosition PositionInText(const std::string& text, std::size_t offset) {
 
 std::string TermLabel(std::int32_t number) { return "Term for terminal " + std::to_string(number); }
 
-// Names are matched exactly by the launcher; a near miss in letter case is worth pointing at.
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+// A name that differs from `wanted` in letter case only: the launcher, matching names exactly,
+// passes it over, and that is worth pointing at.
+bool InOtherCase(const std::string& name, const std::string& wanted) {
+  if (name == wanted || name.size() != wanted.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (LowerAscii(name[i]) != LowerAscii(wanted[i])) return false;
   }
   return true;
 }
 
-const TiXmlAttribute* AttributeInOtherCase(const TiXmlElement& element, const std::string& name) {
+const TiXmlAttribute* AttributeInOtherCase(const TiXmlElement& element, const char* name) {
   for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
        attribute = attribute->Next()) {
-    if (attribute->NameTStr() != name && EqualIgnoringCase(attribute->NameTStr(), name)) {
-      return attribute;
-    }
+    if (InOtherCase(attribute->NameTStr(), name)) return attribute;
   }
   return nullptr;
 }
 
 std::string CaseHint(const std::string& found) {
-  return found.empty() ? "" : " (found " + found + ": names are case-sensitive)";
+  return " (found " + found + ": names are case-sensitive)";
 }
 
 std::string AttributeHint(const TiXmlElement& element, const char* name) {
@@ -80,30 +90,50 @@ std::string AttributeHint(const TiXmlElement& element, const char* name) {
 std::string ElementHint(const TiXmlElement& parent, const char* name) {
   for (const TiXmlElement* child = parent.FirstChildElement(); child != nullptr;
        child = child->NextSiblingElement()) {
-    if (child->ValueStr() != name && EqualIgnoringCase(child->ValueStr(), name)) {
-      return CaseHint("<" + child->ValueStr() + ">");
-    }
+    if (InOtherCase(child->ValueStr(), name)) return CaseHint("<" + child->ValueStr() + ">");
   }
   return "";
+}
+
+std::string CaseNote(const std::string& name, const char* wanted) {
+  return InOtherCase(name, wanted) ? " (names are case-sensitive)" : "";
 }
 
 // The start of `text` for quoting in a finding: its first line, cut short when long.
 std::string Excerpt(const std::string& text) {
   std::size_t start = 0;
   while (start < text.size() && IsAsciiWhitespace(text[start])) ++start;
-  if (start == text.size()) return "\"\"";
   std::size_t end = text.find_first_of("\r\n", start);
   if (end == std::string::npos) end = text.size();
   std::string line = text.substr(start, end - start);
-  std::size_t rest = end;
-  while (rest < text.size() && IsAsciiWhitespace(text[rest])) ++rest;
+  while (end < text.size() && IsAsciiWhitespace(text[end])) ++end;
   if (line.size() > kExcerptLength) {
     line.resize(kExcerptLength);
     line += "...";
-  } else if (rest < text.size()) {
+  } else if (end < text.size()) {
     line += " ...";
   }
   return Quoted(line);
+}
+
+// Whether `text` holds a start tag of a Term element.
+bool HoldsTermElement(const std::string& text) {
+  for (std::size_t at = text.find("<Term"); at != std::string::npos;
+       at = text.find("<Term", at + 1)) {
+    const std::size_t after = at + 5;
+    if (after == text.size() || text[after] == '>' || text[after] == '/' ||
+        IsAsciiWhitespace(text[after])) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The most common slip in hand-written files: the launcher looks for Input only inside System.
+std::string MisplacedInputHint(const TiXmlElement& term) {
+  if (term.FirstChildElement("Input") == nullptr) return "";
+  return "; an Input stands directly under Term, where the launcher does not look for it: "
+         "move it inside System";
 }
 
 class Review {
@@ -116,43 +146,18 @@ class Review {
 
   // Why the loader could not read the file at all, if so.
   bool ExplainUnread(const MappingFileReading& reading) {
+    const TiXmlDocument& document = reading.document;
     if (!reading.file.read) {
       Add({}, "cannot read the file: " + reading.file.failure, Severity::kError);
     } else if (reading.refused) {
       Add({}, "the launcher refuses the file before parsing it: " + reading.problem,
           Severity::kError);
     } else if (reading.xmlError) {
-      const TiXmlDocument& document = reading.document;
       Add(document.ErrorRow() > 0 ? TextPosition{document.ErrorRow(), document.ErrorCol()}
                                   : TextPosition{},
           "the launcher cannot parse the file: " + reading.problem, Severity::kError);
-    } else {
-      return false;
     }
-    return true;
-  }
-
-  void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
-                     std::int32_t defaultValue) {
-    SettingReport setting{name, defaultValue, SettingOrigin::kDefaultAbsent, ""};
-    if (read.attribute != nullptr) setting.attributeText = read.attribute->ValueStr();
-    const std::string written = std::string(name) + " " + Quoted(setting.attributeText);
-    if (read.reading == SettingReading::kRead) {
-      setting.origin = SettingOrigin::kFile;
-      setting.value = read.value;
-      ReviewDigits(read, root, written);
-      ReviewRange(read, name, written);
-    } else if (read.reading == SettingReading::kNotInteger) {
-      setting.origin = SettingOrigin::kDefaultNotInteger;
-      Add(PositionOf(*read.attribute), written +
-                                           " is not an integer: the launcher keeps the default " +
-                                           std::to_string(defaultValue));
-    } else if (const TiXmlAttribute* nearMiss = AttributeInOtherCase(root, name)) {
-      Add(PositionOf(*nearMiss), nearMiss->NameTStr() + " is not " + name +
-                                     ": the launcher keeps the default " +
-                                     std::to_string(defaultValue) + CaseHint(nearMiss->NameTStr()));
-    }
-    report_.settingReports.push_back(setting);
+    return !reading.file.read || reading.refused || reading.xmlError;
   }
 
   void ReviewRoot(const MappingFileReading& reading) {
@@ -163,7 +168,7 @@ class Review {
     for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
       ReviewSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
     }
-    ReviewRootClock(reading.clock, root);
+    ReviewRootClock(reading.clock);
     // The loader stopped before the Terms: the root's fault is all there is to say.
     if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
@@ -177,7 +182,7 @@ class Review {
           Add(PositionOf(*element),
               "<" + element->ValueStr() +
                   "> inside TermToInput is ignored: the launcher reads only Term elements there" +
-                  (EqualIgnoringCase(element->ValueStr(), "Term") ? kCaseNote : ""));
+                  CaseNote(element->ValueStr(), "Term"));
         }
       } else if (const TiXmlText* text = child->ToText()) {
         Add(PositionOf(*text), "text inside TermToInput is ignored: " + Excerpt(text->ValueStr()));
@@ -198,31 +203,69 @@ class Review {
       at = close + 3;
     }
     const std::string tail = text.substr(at);
-    std::string hint;
-    if (tail.find("<TermToInput") != std::string::npos) {
-      hint = "; a TermToInput here is never read";
-    } else if (HoldsTermElement(tail)) {
-      hint = "; Terms belong inside TermToInput";
-    }
+    const char* hint = tail.find("<TermToInput") != std::string::npos
+                           ? "; a TermToInput here is never read"
+                       : HoldsTermElement(tail) ? "; Terms belong inside TermToInput"
+                                                : "";
     Add(PositionInText(text, at),
         "the launcher stops reading at the end of the first element and never reads this: " +
             Excerpt(tail) + hint);
   }
 
  private:
-  static bool HoldsTermElement(const std::string& text) {
-    for (std::size_t at = text.find("<Term"); at != std::string::npos;
-         at = text.find("<Term", at + 1)) {
-      const std::size_t after = at + 5;
-      if (after == text.size() || text[after] == '>' || text[after] == '/' ||
-          IsAsciiWhitespace(text[after])) {
-        return true;
-      }
+  void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
+                     std::int32_t defaultValue) {
+    SettingReport setting{name, defaultValue, "default: not in the file"};
+    const std::string text = read.attribute != nullptr ? read.attribute->ValueStr() : "";
+    const std::string written = std::string(name) + " " + Quoted(text);
+    const std::string keepsDefault =
+        ": the launcher keeps the default " + std::to_string(defaultValue);
+    if (read.reading == SettingReading::kRead) {
+      setting = {name, read.value, FromTheFile(read)};
+      ReviewDigits(read, written);
+      ReviewRange(read, name, written);
+    } else if (read.reading == SettingReading::kNotInteger) {
+      setting.source = "default: " + Quoted(text) + " is not an integer";
+      Add(PositionOf(*read.attribute), written + " is not an integer" + keepsDefault);
+    } else if (const TiXmlAttribute* nearMiss = AttributeInOtherCase(root, name)) {
+      Add(PositionOf(*nearMiss),
+          nearMiss->NameTStr() + " is not " + name + keepsDefault + CaseHint(nearMiss->NameTStr()));
     }
-    return false;
+    report_.settingReports.push_back(setting);
   }
 
-  void ReviewRootClock(const ClockAttributes& clock, const TiXmlElement& root) {
+  static std::string FromTheFile(const IntegerAttribute& read) {
+    const std::string& text = read.attribute->ValueStr();
+    return "from the file" +
+           (text == std::to_string(read.value) ? "" : " (written " + Quoted(text) + ")");
+  }
+
+  // Values the launcher reads as written, but which hardly say what an integrator meant.
+  void ReviewRange(const IntegerAttribute& read, const std::string& name,
+                   const std::string& written) {
+    const std::int64_t value = read.value;
+    const bool pre = name == "Pre";
+    std::string problem;
+    if (name == "Width" || name == "Height") {
+      if (value <= 0) problem = " is not positive: the client's window gets no size from it";
+    } else if (value < 0) {
+      problem = std::string(" is negative: the search ") + (pre ? "starts " : "ends ") +
+                std::to_string(-value) + " s " + (pre ? "after" : "before") + " the transaction";
+    } else if (value > kSecondsPerDay) {
+      problem = " is longer than a day: the launcher searches " + std::to_string(value) + " s " +
+                (pre ? "before" : "after") + " the transaction";
+    }
+    if (!problem.empty()) Add(PositionOf(*read.attribute), written + problem);
+  }
+
+  // "640px", "1e3", "0x8": the launcher reads the digits and drops the rest without a word.
+  void ReviewDigits(const IntegerAttribute& read, const std::string& written) {
+    if (!read.textAfterDigits) return;
+    Add(PositionOf(*read.attribute),
+        written + " has text after its digits: the launcher reads " + std::to_string(read.value));
+  }
+
+  void ReviewRootClock(const ClockAttributes& clock) {
     if (clock.timeZone != nullptr) {
       report_.timeZone = clock.timeZone->ValueStr();
       report_.timeZoneUsable = clock.timeZoneUsable;
@@ -231,15 +274,15 @@ class Review {
     if (offset.attribute != nullptr) {
       report_.settingReports.push_back(
           {"ClockOffset", offset.value,
-           clock.clockOffsetUsable ? SettingOrigin::kFile : SettingOrigin::kUnusable,
-           offset.attribute->ValueStr()});
+           clock.clockOffsetUsable ? FromTheFile(offset)
+                                   : "cannot be used: " + Quoted(offset.attribute->ValueStr())});
     }
-    ReviewClock(clock, root, "", "the launcher shows a message and loads nothing");
+    ReviewClock(clock, "", "the launcher shows a message and loads nothing");
   }
 
   // The TimeZone and ClockOffset of the root or of a Term (`owner` then names it).
-  void ReviewClock(const ClockAttributes& clock, const TiXmlElement& element,
-                   const std::string& owner, const char* consequence) {
+  void ReviewClock(const ClockAttributes& clock, const std::string& owner,
+                   const char* consequence) {
     if (!clock.timeZoneUsable) {
       Add(PositionOf(*clock.timeZone),
           owner + "TimeZone " + Quoted(clock.timeZone->ValueStr()) +
@@ -249,38 +292,12 @@ class Review {
     const IntegerAttribute& offset = clock.clockOffset;
     if (offset.attribute == nullptr) return;
     const std::string written = owner + "ClockOffset " + Quoted(offset.attribute->ValueStr());
-    if (!clock.clockOffsetUsable) {
+    if (clock.clockOffsetUsable) {
+      ReviewDigits(offset, written);
+    } else {
       Add(PositionOf(*offset.attribute),
           written + " is not a whole number of seconds within a day: " + consequence,
           Severity::kError);
-    } else {
-      ReviewDigits(offset, element, written);
-    }
-  }
-
-  // "640px", "1e3", "0x8": the launcher reads the digits and drops the rest without a word.
-  void ReviewDigits(const IntegerAttribute& read, const TiXmlElement& element,
-                    const std::string& written) {
-    if (!read.textAfterDigits) return;
-    Add(PositionOf(read, element),
-        written + " has text after its digits: the launcher reads " + std::to_string(read.value));
-  }
-
-  void ReviewRange(const IntegerAttribute& read, const std::string& name,
-                   const std::string& written) {
-    const TextPosition here = PositionOf(*read.attribute);
-    const std::int32_t value = read.value;
-    if ((name == "Width" || name == "Height") && value <= 0) {
-      Add(here, written + " is not positive: the client's window gets no size from it");
-    } else if (name == "Pre" && value < 0) {
-      Add(here, written + " is negative: the search starts " +
-                    std::to_string(-std::int64_t{value}) + " s after the transaction");
-    } else if (name == "Post" && value < 0) {
-      Add(here, written + " is negative: the search ends " + std::to_string(-std::int64_t{value}) +
-                    " s before the transaction");
-    } else if ((name == "Pre" || name == "Post") && value > kSecondsPerDay) {
-      Add(here, written + " is longer than a day: the launcher searches " + std::to_string(value) +
-                    " s " + (name == "Pre" ? "before" : "after") + " the transaction");
     }
   }
 
@@ -292,21 +309,17 @@ class Review {
     const std::string& value = attribute->ValueStr();
     const std::string where = TermLabel(number) + ": its " + element.ValueStr() + " " + name;
     const std::size_t nul = value.find('\0');
-    if (nul != std::string::npos) {
-      Add(PositionOf(*attribute), where +
-                                      " holds a reference to the character 0, which ends it: "
-                                      "the launcher uses " +
-                                      Quoted(value.substr(0, nul)));
-      return;
-    }
-    for (const char c : value) {
-      const auto code = static_cast<unsigned char>(c);
-      if (code < 0x20 || code == 0x7F) {
-        Add(PositionOf(*attribute), where + " holds the control character " + std::to_string(code) +
-                                        ", which the client receives as it is");
-        return;
-      }
-    }
+    const auto control = std::find_if(value.begin(), value.end(), [](char c) {
+      return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control == value.end()) return;
+    Add(PositionOf(*attribute),
+        where + (nul != std::string::npos
+                     ? " holds a reference to the character 0, which ends it: the launcher uses " +
+                           Quoted(value.substr(0, nul))
+                     : " holds the control character " +
+                           std::to_string(static_cast<unsigned char>(*control)) +
+                           ", which the client receives as it is"));
   }
 
   void ReviewTerm(const TermReading& reading) {
@@ -314,11 +327,10 @@ class Review {
     const TextPosition here = PositionOf(term);
     const std::int32_t number = reading.number.value;
     if (reading.verdict != TermVerdict::kNoIntegerNumber) {
-      ReviewDigits(reading.number, term,
-                   "Term Number " + Quoted(reading.number.attribute->ValueStr()));
+      ReviewDigits(reading.number, "Term Number " + Quoted(reading.number.attribute->ValueStr()));
     }
     if (reading.verdict == TermVerdict::kUnusableClock) {
-      ReviewClock(reading.clock, term, TermLabel(number) + " rejected with a message: its ",
+      ReviewClock(reading.clock, TermLabel(number) + " rejected with a message: its ",
                   "the launcher shows a message and skips the Term");
       return;
     }
@@ -326,7 +338,7 @@ class Review {
       DescribeUnusedTerm(reading);
       return;
     }
-    ReviewClock(reading.clock, term, TermLabel(number) + ": its ", "");
+    ReviewClock(reading.clock, TermLabel(number) + ": its ", "");
     ReviewValue(*reading.system, "Name", number);
     for (const char* attribute : {"Name", "Number", "Device"}) {
       ReviewValue(*reading.input, attribute, number);
@@ -346,47 +358,40 @@ class Review {
     earlier->second = here;
   }
 
-  // The most common slip in hand-written files: the launcher looks for Input only inside System.
-  static std::string MisplacedInputHint(const TiXmlElement& term) {
-    if (term.FirstChildElement("Input") == nullptr) return "";
-    return "; an Input stands directly under Term, where the launcher does not look for it: "
-           "move it inside System";
-  }
-
   void DescribeUnusedTerm(const TermReading& reading) {
     const TiXmlElement& term = *reading.element;
-    const std::string label = TermLabel(reading.number.value);
-    std::string text;
-    Severity severity = Severity::kWarning;
+    const TiXmlAttribute* number = reading.number.attribute;
+    std::string text = TermLabel(reading.number.value);
     switch (reading.verdict) {
       case TermVerdict::kNoIntegerNumber:
-        text = reading.number.attribute == nullptr
-                   ? "Term skipped: it has no Number attribute" + AttributeHint(term, "Number")
-                   : "Term skipped: its Number " + Quoted(reading.number.attribute->ValueStr()) +
-                         " is not an integer";
+        text =
+            number == nullptr
+                ? "Term skipped: it has no Number attribute" + AttributeHint(term, "Number")
+                : "Term skipped: its Number " + Quoted(number->ValueStr()) + " is not an integer";
         break;
       case TermVerdict::kNoSystem:
-        text = label + " skipped: it has no System element" + ElementHint(term, "System") +
-               MisplacedInputHint(term);
+        text += " skipped: it has no System element" + ElementHint(term, "System") +
+                MisplacedInputHint(term);
         break;
       case TermVerdict::kSystemWithoutName:
-        text = label + " skipped: its System has no Name attribute" +
-               AttributeHint(*reading.system, "Name");
+        text +=
+            " skipped: its System has no Name attribute" + AttributeHint(*reading.system, "Name");
         break;
       case TermVerdict::kNoInput:
-        text = label + " skipped: its System holds no Input element" +
-               ElementHint(*reading.system, "Input") + MisplacedInputHint(term);
-        break;
-      case TermVerdict::kInputWithoutNameOrNumber:
-        text = label + " rejected with a message: its Input has neither Name nor Number" +
-               AttributeHint(*reading.input, "Name") + AttributeHint(*reading.input, "Number");
-        severity = Severity::kError;
+        text += " skipped: its System holds no Input element" +
+                ElementHint(*reading.system, "Input") + MisplacedInputHint(term);
         break;
       case TermVerdict::kStored:
       case TermVerdict::kUnusableClock:
         return;
+      case TermVerdict::kInputWithoutNameOrNumber:
+        return Add(PositionOf(term),
+                   text + " rejected with a message: its Input has neither Name nor Number" +
+                       AttributeHint(*reading.input, "Name") +
+                       AttributeHint(*reading.input, "Number"),
+                   Severity::kError);
     }
-    Add(PositionOf(term), text, severity);
+    Add(PositionOf(term), text);
   }
 
   MappingReport& report_;
@@ -397,11 +402,11 @@ class Review {
 MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   MappingReport report;
   Review review(report);
-  MessageCollector collector;
+  Collector collector;
   MappingFileReading reading;
   report.loaded =
       LoadTerminalMappings(path, files, collector, report.table, report.settings, &reading);
-  report.launcherMessages = collector.messages();
+  report.launcherMessages = collector.messages;
   if (review.ExplainUnread(reading)) return report;
 
   const TiXmlElement* first = reading.document.FirstChildElement();
@@ -414,7 +419,7 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
     review.Add(PositionOf(*first),
                "the first element is <" + first->ValueStr() +
                    ">, not <TermToInput>: the launcher loads nothing and shows no message" +
-                   (EqualIgnoringCase(first->ValueStr(), "TermToInput") ? kCaseNote : ""),
+                   CaseNote(first->ValueStr(), "TermToInput"),
                Severity::kError);
   }
   review.ReviewUnreadText(reading.file.text, reading.readLength);
@@ -426,6 +431,45 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
                Severity::kError);
   }
   return report;
+}
+
+LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
+                            const std::string& commandLineText, std::int64_t currentTime) {
+  LaunchPreview preview;
+  preview.terminal = terminal;
+  // The launcher's own reading of its time option: a time it cannot read ends the launch before
+  // the mapping file is read.
+  Collector launch;
+  std::int64_t pcSearchTime = 0;
+  std::optional<WallClock> wallClock;
+  if (!ReadSearchTime(commandLineText, currentTime, launch, &pcSearchTime, &wallClock)) {
+    preview.messages = launch.messages;
+    return preview;
+  }
+  preview.searchTime = pcSearchTime;
+  preview.messages = report.launcherMessages;
+  if (!report.loaded) return preview;
+  const TerminalClock clock = ClockOf(report.table, terminal, report.settings);
+  const std::optional<StoreClockTime> onStoreClock =
+      OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
+  if (!onStoreClock) return preview;
+  const std::int64_t searchTime = onStoreClock->searchTime;
+  preview.searchTime = searchTime;
+  if (wallClock && (!clock.timeZone.empty() || clock.clockOffset != 0)) {
+    preview.conversion = ClockConversion{*wallClock,
+                                         clock.timeZone,
+                                         onStoreClock->zone,
+                                         clock.clockOffset,
+                                         searchTime - report.settings.Pre,
+                                         searchTime + report.settings.Post};
+  }
+  // The checker previews the document for a pointer at the screen's corner.
+  preview.documentWritten =
+      WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, report.table,
+                           report.settings, CursorPosition{}, launch, launch);
+  preview.document = launch.document;
+  preview.messages.insert(preview.messages.end(), launch.messages.begin(), launch.messages.end());
+  return preview;
 }
 
 }  // namespace pos_video

@@ -9,11 +9,6 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string WithoutLineFeed(const std::string& message) {
-  return !message.empty() && message.back() == '\n' ? message.substr(0, message.size() - 1)
-                                                    : message;
-}
-
 std::string DescribeCamera(const TerminalMapping& mapping) {
   std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
   if (!mapping.inputName.empty()) return camera + "Name " + Quoted(mapping.inputName);
@@ -38,25 +33,7 @@ void PrintSettings(std::ostream& out, const MappingReport& report) {
   out << "\nLaunch settings:\n";
   for (const SettingReport& setting : report.settingReports) {
     out << "  " << std::left << std::setw(7) << setting.name << std::right << std::setw(6)
-        << setting.value << "  ";
-    switch (setting.origin) {
-      case SettingOrigin::kFile:
-        out << "from the file";
-        if (setting.attributeText != std::to_string(setting.value)) {
-          out << " (written " << Quoted(setting.attributeText) << ")";
-        }
-        break;
-      case SettingOrigin::kDefaultAbsent:
-        out << "default: not in the file";
-        break;
-      case SettingOrigin::kDefaultNotInteger:
-        out << "default: " << Quoted(setting.attributeText) << " is not an integer";
-        break;
-      case SettingOrigin::kUnusable:
-        out << "cannot be used: " << Quoted(setting.attributeText);
-        break;
-    }
-    out << "\n";
+        << setting.value << "  " << setting.source << "\n";
   }
   if (report.timeZone) {
     out << "  TimeZone " << Quoted(*report.timeZone)
@@ -119,7 +96,10 @@ void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
 
 void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
                    const char* indent) {
-  for (const std::string& message : messages) out << indent << WithoutLineFeed(message) << "\n";
+  for (const std::string& message : messages) {
+    const bool lineFeed = !message.empty() && message.back() == '\n';
+    out << indent << message.substr(0, message.size() - (lineFeed ? 1 : 0)) << "\n";
+  }
 }
 
 std::string DescribeSearchTime(std::int64_t searchTime) {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "checker/mapping_report.h"
+#include "checker/mapping_review.h"
 
 namespace pos_video {
 
