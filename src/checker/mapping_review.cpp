@@ -172,6 +172,9 @@ class Review {
     // The loader stopped before the Terms: the root's fault is all there is to say.
     if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
+    for (const TermReading& term : reading.terms) {
+      if (term.verdict == TermVerdict::kStored) keptTerms_[term.number.value] = term.element;
+    }
     auto term = reading.terms.begin();
     for (const TiXmlNode* child = root.FirstChild(); child != nullptr;
          child = child->NextSibling()) {
@@ -343,8 +346,9 @@ class Review {
     for (const char* attribute : {"Name", "Number", "Device"}) {
       ReviewValue(*reading.input, attribute, number);
     }
+    // Only the Term that the table keeps gives the client its camera.
     const TerminalMapping& stored = report_.table.at(number);
-    if (stored.inputName.empty() && stored.inputNumber.empty()) {
+    if (keptTerms_[number] == &term && stored.inputName.empty() && stored.inputNumber.empty()) {
       Add(PositionOf(*reading.input),
           TermLabel(number) +
               ": its Input names no camera (neither Name nor Number has a value): the client is "
@@ -395,6 +399,8 @@ class Review {
   }
 
   MappingReport& report_;
+  // For each terminal, the last stored Term: the one whose camera the table holds.
+  std::map<std::int32_t, const TiXmlElement*> keptTerms_;
 };
 
 }  // namespace

@@ -67,25 +67,22 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
   files.files["m.xml"] =
       "<TermToInput><Term Number=\"4\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>"
       "</TermToInput>";
-  const Checked found = Check({"m.xml", "-n", "4", "-t", "2007-06-06 14:50:25"}, files);
-  EXPECT_EQ(found.status, 0);
-  EXPECT_NE(found.out.find("Launch for terminal 4, search around 1181141425 (2007-06-06 "
-                           "14:50:25 local time):\n  Messages: none\n  The client is started "
-                           "with this command document (mouse pointer at 0, 0):\n<?xml"),
-            std::string::npos)
-      << found.out;
-  EXPECT_NE(found.out.find("<Search Start=\"1181141420\" End=\"1181141430\">"), std::string::npos);
-  const Checked unmapped = Check({"m.xml", "-n7"}, files);
-  EXPECT_NE(unmapped.out.find("    Mapping of search terminal 7 to camera not found.\n  No "
-                              "command document is written and the client is not started.\n"),
-            std::string::npos)
-      << unmapped.out;
-  const Checked badTime = Check({"m.xml", "-t", "06/06/2007"}, files);
-  EXPECT_NE(badTime.out.find("Launch for terminal 101, with a time the launcher cannot read:\n  "
-                             "Messages:\n    Could not read the transaction time \"06/06/2007\": "
-                             "expected YYYY-MM-DD HH:MM:SS.\n  No command document"),
-            std::string::npos)
-      << badTime.out;
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"m.xml", "-n", "4", "-t", "2007-06-06 14:50:25"},
+       R"(search around 1181141425 (2007-06-06 14:50:25 local time):
+  Messages: none
+  The client is started with this command document (mouse pointer at 0, 0):
+<?xml)"},
+      {{"m.xml", "-n7"}, R"(
+  Messages:
+    Mapping of search terminal 7 to camera not found.
+  No command document is written and the client is not started.
+)"},
+  };
+  for (const auto& [arguments, shown] : cases) {
+    const std::string out = Check(arguments, files).out;
+    EXPECT_NE(out.find(shown), std::string::npos) << out;
+  }
 }
 
 TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
@@ -99,55 +96,51 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
       {"<?xml version=\"1.0\" ?>\n<!-- nothing yet -->", 2,
        "m.xml: error: the file holds no element"},
       {"<!-- a -->\n  <termToInput/>", 2,
-       "m.xml:2:3: error: the first element is <termToInput>, not <TermToInput>: the launcher "
-       "loads "
-       "nothing and shows no message (names are case-sensitive)"},
+       R"(m.xml:2:3: error: the first element is <termToInput>, not <TermToInput>: the launcher loads nothing and shows no message (names are case-sensitive))"},
       {"<TermToInput>\n<Term Number=\"1\"/>\n</TermToInput>", 2,
-       "m.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no message "
-       "and "
-       "never starts the client"},
+       R"(m.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no message and never starts the client)"},
       {good + "\r\n\tTerm text</TermToInput>\r\n\t<!-- c --><Term Number=\"2\"/>", 1,
-       "m.xml:3:5: warning: text inside TermToInput is ignored: \"Term text\"\n  m.xml:4:15: "
-       "warning: the launcher "
-       "stops reading at the end of the first element and never reads this: \"<Term "
-       "Number=\"2\"/>\"; Terms belong inside TermToInput"},
+       R"(m.xml:3:5: warning: text inside TermToInput is ignored: "Term text"
+  m.xml:4:15: warning: the launcher stops reading at the end of the first element and never reads this: "<Term Number="2"/>"; Terms belong inside TermToInput)"},
       {good + "</TermToInput><TermToInput/>", 1,
-       "m.xml:2:82: warning: the launcher stops reading at the end of the first element and never "
-       "reads "
-       "this: \"<TermToInput/>\"; a TermToInput here is never read"},
+       R"(m.xml:2:82: warning: the launcher stops reading at the end of the first element and never reads this: "<TermToInput/>"; a TermToInput here is never read)"},
       {"<TermToInput><Term Number=\"3\"><System Name=\"Lane&#0;1\"><Input Number=\"&#x1;\"/>"
        "</System></Term></TermToInput>",
        1,
-       "m.xml:1:39: warning: Term for terminal 3: its System Name holds a reference to the "
-       "character 0, "
-       "which ends it: the launcher uses \"Lane\"\n  m.xml:1:63: warning: Term for terminal 3: its "
-       "Input "
-       "Number holds the control character 1, which the client receives as it is"},
+       R"(m.xml:1:39: warning: Term for terminal 3: its System Name holds a reference to the character 0, which ends it: the launcher uses "Lane"
+  m.xml:1:63: warning: Term for terminal 3: its Input Number holds the control character 1, which the client receives as it is)"},
       {"<TermToInput Pre=\"5\" width=\"500\">" + good.substr(13) + "</TermToInput>", 1,
-       "m.xml:1:22: warning: width is not Width: the launcher keeps the default 392 (found width: "
-       "names "
-       "are case-sensitive)"},
+       R"(m.xml:1:22: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive))"},
+      // A rejected Term is not the one that a later Term replaces.
       {good + "<Term Number=\"1\"><System Name=\"S\"><Input Device=\"1\"/></System></Term>" +
            "<Term Number=\"1\"><System Name=\"S\"><Input "
            "Name=\"D\"/></System></Term></TermToInput>",
        1,
-       "m.xml:2:68: error: Term for terminal 1 rejected with a message: its Input has neither Name "
-       "nor "
-       "Number\n  m.xml:2:137: warning: Term for terminal 1 replaces the one at line 2, column 1"},
+       R"(m.xml:2:68: error: Term for terminal 1 rejected with a message: its Input has neither Name nor Number
+  m.xml:2:137: warning: Term for terminal 1 replaces the one at line 2, column 1)"},
+      // Only the camera of the Term that wins is the client's.
+      {good +
+           "<Term Number=\"1\"><System Name=\"S\"><Input Name=\"\"/></System></Term></TermToInput>",
+       1,
+       R"((line 2)
+
+Findings:
+  m.xml:2:102: warning: Term for terminal 1: its Input names no camera (neither Name nor Number has a value): the client is started with Input Number ""
+  m.xml:2:68: warning: Term for terminal 1 replaces)"},
       // What the launcher reads, but not as an integrator meant it.
       {"<TermToInput Width=\"0\" Pre=\"-10\" Post=\"2147483647\">" + good.substr(13) +
            "</TermToInput>",
        1,
-       "m.xml:1:14: warning: Width \"0\" is not positive: the client's window gets no size from "
-       "it\n  m.xml:1:24: warning: Pre \"-10\" is negative: the search starts 10 s after the "
-       "transaction\n  m.xml:1:34: warning: Post \"2147483647\" is longer than a day: the "
-       "launcher searches 2147483647 s after the transaction\n"},
+       R"(m.xml:1:14: warning: Width "0" is not positive: the client's window gets no size from it
+  m.xml:1:24: warning: Pre "-10" is negative: the search starts 10 s after the transaction
+  m.xml:1:34: warning: Post "2147483647" is longer than a day: the launcher searches 2147483647 s after the transaction
+)"},
       {"<TermToInput Height=\"-3\" Post=\"-4\" Pre=\"86401\">" + good.substr(13) + "</TermToInput>",
        1,
-       "m.xml:1:14: warning: Height \"-3\" is not positive: the client's window gets no size from "
-       "it\n  m.xml:1:36: warning: Pre \"86401\" is longer than a day: the launcher searches 86401 "
-       "s before the transaction\n  m.xml:1:26: warning: Post \"-4\" is negative: the search ends "
-       "4 s before the transaction\n"},
+       R"(m.xml:1:14: warning: Height "-3" is not positive: the client's window gets no size from it
+  m.xml:1:36: warning: Pre "86401" is longer than a day: the launcher searches 86401 s before the transaction
+  m.xml:1:26: warning: Post "-4" is negative: the search ends 4 s before the transaction
+)"},
       {"<TermToInput Pre=\"86400\" Post=\"0\" Width=\"1\">" + good.substr(13) + "</TermToInput>", 0,
        "(line 2)\n\nFindings: none"},
       {"<TermToInput>\n<Term Number=\"1e3\"><System Name=\"S\"><Input Name=\"\"/></System>"
@@ -155,12 +148,12 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
        "Device=\"1\"/></System></Term><Term Number=\"0x8\"><System Name=\"S\"><Input Number=\"\" "
        "Name=\"B\"/></System></Term></TermToInput>",
        1,
-       "m.xml:2:7: warning: Term Number \"1e3\" has text after its digits: the launcher reads "
-       "1\n  m.xml:2:37: warning: Term for terminal 1: its Input names no camera (neither Name "
-       "nor Number has a value): the client is started with Input Number \"\"\n  m.xml:2:105: "
-       "warning: Term for terminal 4: its Input names no camera (neither Name nor Number has a "
-       "value): the client is started with Input Number \"\"\n  m.xml:2:164: warning: Term "
-       "Number \"0x8\" has text after its digits: the launcher reads 0\n\n"},
+       R"(m.xml:2:7: warning: Term Number "1e3" has text after its digits: the launcher reads 1
+  m.xml:2:37: warning: Term for terminal 1: its Input names no camera (neither Name nor Number has a value): the client is started with Input Number ""
+  m.xml:2:105: warning: Term for terminal 4: its Input names no camera (neither Name nor Number has a value): the client is started with Input Number ""
+  m.xml:2:164: warning: Term Number "0x8" has text after its digits: the launcher reads 0
+
+)"},
   };
   for (const auto& [text, status, finding] : cases) {
     testing::FakePlatform files;
@@ -253,23 +246,17 @@ TEST(CheckerTest, TheLaunchersCommandLineIsReadAsTheLauncherReadsIt) {
 // does with the same files, word for word.
 TEST(CheckerTest, ThePreviewAgreesWithTheLauncherOnGeneratedCommandLines) {
   testing::TimeZoneScope zone("UTC0");
-  const char* const words[] = {"-n",         "-N",
-                               "/n",         "/N",
-                               "-t",         "-T",
-                               "/t",         "/T",
-                               "4",          "-n2",
-                               "/N9",        "abc",
-                               "0",          "x",
-                               "\"",         "2007-06-06",
-                               "14:50:25",   "-t2007-02-29",
-                               "-n 4",       "\"2007-06-06",
-                               "14:50:25\"", "-t2007-06-06"};
+  std::vector<std::string> words;
+  std::istringstream wordList(
+      "-n|-N|/n|/N|-t|-T|/t|/T|4|-n2|/N9|abc|0|x|\"|2007-06-06|14:50:25|"
+      "-t2007-02-29|-n 4|\"2007-06-06|14:50:25\"|-t2007-06-06");
+  for (std::string word; std::getline(wordList, word, '|');) words.push_back(word);
   std::uint32_t seed = 12345;
   const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
   for (int round = 0; round < 400; ++round) {
     std::vector<std::string> launcherArguments;
     for (std::uint32_t count = next() % 6; count > 0; --count) {
-      launcherArguments.push_back(words[next() % (sizeof words / sizeof words[0])]);
+      launcherArguments.push_back(words[next() % words.size()]);
     }
     std::string commandLine;
     for (const std::string& word : launcherArguments) {
