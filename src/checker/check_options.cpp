@@ -81,24 +81,23 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       options->launcherCommandLine = commandLine;
     } else if (argument == "--brief") {
       options->brief = true;
-    } else if (isOption && argument.compare(0, 2, "-n") == 0) {
+    } else if (isOption && (argument[1] == 'n' || argument[1] == 't')) {
       std::string value;
       if (!TakeValue(arguments, &i, &value, error)) return false;
-      // As the launcher reads it: the first one counts, and a number beyond 32 bits saturates
+      // As the launcher reads them: the first one counts, and a number beyond 32 bits saturates
       // rather than wrapping. Only, here, nothing may come before or after the number.
       std::int32_t number = 0;
       const char* end = nullptr;
-      if (IsAsciiWhitespace(value[0]) || !ReadSaturatedInteger(value.c_str(), &number, &end) ||
-          *end != '\0') {
+      if (argument[1] == 't') {
+        if (!options->timeText) options->timeText = value;
+      } else if (IsAsciiWhitespace(value[0]) ||
+                 !ReadSaturatedInteger(value.c_str(), &number, &end) || *end != '\0') {
         *error = "-n needs a terminal number, not \"" + value + "\"";
         return false;
+      } else if (!terminalGiven) {
+        options->terminal = number;
+        terminalGiven = true;
       }
-      if (!terminalGiven) options->terminal = number;
-      terminalGiven = true;
-    } else if (isOption && argument.compare(0, 2, "-t") == 0) {
-      std::string value;
-      if (!TakeValue(arguments, &i, &value, error)) return false;
-      if (!options->timeText) options->timeText = value;
     } else if (isOption) {
       *error = "unknown option " + argument;
       return false;

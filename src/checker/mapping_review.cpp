@@ -25,10 +25,8 @@ constexpr std::size_t kExcerptLength = 40;
 // kept, so that checking a file never shows a box nor touches the client's command document.
 class Collector : public MessageSink, public FileSaver {
  public:
-  void ShowMessage(MessageKind /*kind*/, const std::string& text) override {
-    messages.push_back(text);
-  }
-  FileSave SaveFile(const std::string& /*path*/, const std::string& text) override {
+  void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
+  FileSave SaveFile(const std::string&, const std::string& text) override {
     document = text;
     return {true, ""};
   }
