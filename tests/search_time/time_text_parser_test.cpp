@@ -115,14 +115,8 @@ const ParseCase kCases[] = {
     {"%e", " 6", kFails, ""},
     {"%n%e", "\t6", 2, "d6"},
     {"%t%e", "\n6", 2, "d6"},
-    {" %e",
-     "\xA0"
-     "6",
-     kFails, ""},
-    {" %e",
-     "\x1C"
-     "6",
-     kFails, ""},
+    {" %e", "\2406", kFails, ""},  // Octal: a no-break space (A0), then "6".
+    {" %e", "\0346", kFails, ""},  // A file separator (1C), then "6".
     // Literals, modifiers and unknown directives.
     {"T%H", "t14", kFails, ""},
     {"ab", "a", kFails, ""},
