@@ -57,17 +57,21 @@ ignored=$((16#$(cat "$work/signals-ignored")))
 expect_equal "SIGPIPE and SIGXFSZ ignored by the client" 0 $((ignored & (1 << 12 | 1 << 24)))
 
 # A caller that captures the launcher's output gets it back at once: the client's output goes
-# elsewhere. wine is found on a PATH relative to where the launcher started, and a relative
-# WINEPREFIX reaches the client made absolute.
+# elsewhere, to none of the launcher's streams, not even a writable standard input. wine is
+# found on a PATH relative to where the launcher started, and a relative WINEPREFIX reaches the
+# client made absolute.
 rm -f "$work/started"
 mv "$work/bin" "$work/store/tools"
 started=$(date +%s%N)
-output=$(cd "$work/store" && PATH="/nonexistent:tools:$PATH" WINEPREFIX=../prefix "$launcher" -n 4 2>&1)
+output=$(cd "$work/store" && PATH="/nonexistent:tools:$PATH" WINEPREFIX=../prefix "$launcher" -n 4 \
+  2>&1 <> "$work/input")
 elapsed=$((($(date +%s%N) - started) / 1000000))
 [ "$elapsed" -lt 2000 ] || fail "the caller waited ${elapsed} ms for the client's output"
 expect_equal "output of a successful launch" "" "$output"
 wait_for_start || fail "the client was not started through a relative PATH"
 expect_equal "prefix the client gets" "$work/store/../prefix" "$(cat "$work/prefix-seen")"
+sleep 0.2
+expect_equal "the client's output on the launcher's standard input" "" "$(cat "$work/input")"
 mv "$work/store/tools" "$work/bin"
 
 # A closed standard error does not end the launch at its first message.
