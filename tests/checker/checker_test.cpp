@@ -118,6 +118,10 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
        1,
        R"(m.xml:2:68: error: Term for terminal 1 rejected with a message: its Input has neither Name nor Number
   m.xml:2:137: warning: Term for terminal 1 replaces the one at line 2, column 1)"},
+      {"<TermToInput>\n<Term Number=\"1\" ClockOffset=\"30s\">" + good.substr(31) +
+           "</TermToInput>",
+       1,
+       R"(m.xml:2:18: warning: Term for terminal 1: its ClockOffset "30s" has text after its digits: the launcher reads 30)"},
       // Only the camera of the Term that wins is the client's.
       {good +
            "<Term Number=\"1\"><System Name=\"S\"><Input Name=\"\"/></System></Term></TermToInput>",
