@@ -5,6 +5,7 @@
 #include "base/ascii_classes.h"
 #include "base/launch_constants.h"
 #include "base/saturated_integer.h"
+#include "base/terminal_option.h"
 
 namespace pos_video {
 
@@ -66,6 +67,7 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
   *options = CheckOptions{};
   options->terminal = kDefaultTerminal;
   bool terminalGiven = false;
+  std::optional<std::string> timeText;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool isOption = argument.size() > 1 && argument[0] == '-';
@@ -78,7 +80,7 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       for (++i; i < arguments.size(); ++i) {
         commandLine += (commandLine.empty() ? "" : " ") + arguments[i];
       }
-      options->launcherCommandLine = commandLine;
+      options->launchCommandLine = commandLine;
     } else if (argument == "--brief") {
       options->brief = true;
     } else if (isOption && (argument[1] == 'n' || argument[1] == 't')) {
@@ -89,7 +91,7 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       std::int32_t number = 0;
       const char* end = nullptr;
       if (argument[1] == 't') {
-        if (!options->timeText) options->timeText = value;
+        if (!timeText) timeText = value;
       } else if (IsAsciiWhitespace(value[0]) ||
                  !ReadSaturatedInteger(value.c_str(), &number, &end) || *end != '\0') {
         *error = "-n needs a terminal number, not \"" + value + "\"";
@@ -101,18 +103,22 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
     } else if (isOption) {
       *error = "unknown option " + argument;
       return false;
-    } else if (options->timeText && LooksLikeClockTime(argument)) {
+    } else if (timeText && LooksLikeClockTime(argument)) {
       *error = "\"" + argument + "\" looks like the time of -t: quote the date and time together";
       return false;
     } else {
       options->paths.push_back(argument);
     }
   }
-  if (options->launcherCommandLine && (terminalGiven || options->timeText)) {
+  if (options->launchCommandLine && (terminalGiven || timeText)) {
     *error = "give -n and -t, or the launcher's command line after --, not both";
     return false;
   }
-  options->preview = terminalGiven || options->timeText || options->launcherCommandLine;
+  if (options->launchCommandLine) {
+    options->terminal = ReadTerminalNumber(*options->launchCommandLine);
+  } else if (terminalGiven || timeText) {
+    options->launchCommandLine = timeText ? "-t" + *timeText : "";
+  }
   if (options->paths.empty()) options->paths.push_back(kMappingFilePath);
   return true;
 }

@@ -13,12 +13,11 @@ struct CheckOptions {
   std::vector<std::string> paths;  // The launcher's own file name when none is given.
   bool help = false;
   bool brief = false;  // Only the finding lines and a count.
-  // With -n, -t or "--": also show what the launcher does for one terminal and time.
-  bool preview = false;
+  // With -n, -t or "--", the launch to show: the launcher's command line (the words after "--",
+  // joined by blanks, or "-t" and -t's time), and its terminal, as the launcher finds it there or
+  // as -n gives it.
+  std::optional<std::string> launchCommandLine;
   std::int32_t terminal = 0;
-  std::optional<std::string> timeText;
-  // The words after "--", joined by blanks: the terminal and the time are found in them.
-  std::optional<std::string> launcherCommandLine;
 };
 
 extern const char kCheckUsage[];

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/terminal_option.h"
 #include "checker/check_options.h"
 #include "checker/mapping_review.h"
 #include "checker/report_printer.h"
@@ -39,13 +38,6 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
     return kExitNothingSkipped;
   }
-  // The launcher's command line, or the checker's own -n and -t standing for one.
-  const std::string commandLine = options.launcherCommandLine.value_or(
-      options.timeText ? "-t" + *options.timeText : std::string());
-  const std::int32_t terminal = options.launcherCommandLine
-                                    ? ReadTerminalNumber(*options.launcherCommandLine)
-                                    : options.terminal;
-
   int status = kExitNothingSkipped;
   std::size_t errors = 0;
   std::size_t warnings = 0;
@@ -61,8 +53,9 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     }
     if (&path != &options.paths.front()) out << "\n";
     PrintMappingReport(out, path, report);
-    if (options.preview) {
-      PrintLaunchPreview(out, PreviewLaunch(report, terminal, commandLine, currentTime));
+    if (options.launchCommandLine) {
+      PrintLaunchPreview(
+          out, PreviewLaunch(report, options.terminal, *options.launchCommandLine, currentTime));
     }
   }
   if (options.brief) {
