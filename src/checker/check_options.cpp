@@ -84,10 +84,10 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
     } else if (argument == "--brief") {
       options->brief = true;
     } else if (isOption && (argument[1] == 'n' || argument[1] == 't')) {
-      std::string value;
-      if (!TakeValue(arguments, &i, &value, error)) return false;
       // As the launcher reads them: the first one counts, and a number beyond 32 bits saturates
       // rather than wrapping. Only, here, nothing may come before or after the number.
+      std::string value;
+      if (!TakeValue(arguments, &i, &value, error)) return false;
       std::int32_t number = 0;
       const char* end = nullptr;
       if (argument[1] == 't') {

@@ -1,7 +1,7 @@
 // Reviewing a mapping file: what the launcher's own loader makes of it, every place where the file
 // says something that the launcher skips, replaces, ignores, never reads or reads otherwise than
-// meant, and what a launch with it does. Plain records that the review fills and the printer
-// formats, so that tests look at findings rather than at printed text.
+// meant, and what a launch with it does: plain records that the review fills and the printer
+// lays out, so that neither knows the other's work.
 //
 // The loader decides; the review only explains. It runs the loader once, with a sink that
 // collects its messages, and explains the loader's own reading of the settings and of each Term.
