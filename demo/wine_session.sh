@@ -42,9 +42,11 @@ wine_session_wait_for_file() {
 
 # Whether this machine runs 32-bit Wine. Its kernel may lack 32-bit support, and then Wine's
 # 32-bit loader, which the wine command prefers whenever it is installed, fails with "Exec format
-# error"; 64-bit Windows programs still run under 64-bit Wine.
+# error"; 64-bit Windows programs still run under 64-bit Wine. WINE_SESSION_64_BIT_ONLY=1 takes
+# the path of such a machine on one that does run 32-bit code, so that both paths can be tried.
 wine_session_runs_32_bit() {
-  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+  [ "${WINE_SESSION_64_BIT_ONLY:-0}" != 1 ] &&
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 # Puts commands named wine and wine-stable (the one that wineboot and Wine's other tools start) on

@@ -663,17 +663,24 @@ event_source_values() {
     2>/dev/null | tr -d '\r' | sed -n 's/^ \+\([A-Za-z]\+\) \+\(REG_[A-Z_]\+\) \+/\1 \2 /p'
 }
 
-# The versions of the launcher that Windows lists as installed, one a line. A 32-bit package's
-# entry is in the registry's 32-bit view, which a 64-bit reg.exe sees under Wow6432Node.
+# The versions of the launcher that Windows lists as installed, one a line. Each registry view is
+# read once, by name (/reg:32, /reg:64), so the answer does not depend on which reg.exe Wine starts:
+# where 32-bit Wine runs, `wine reg` may be the 32-bit one, for which Wow6432Node is its own view
+# again, and a query of both the plain key and Wow6432Node lists a 32-bit package twice. An entry
+# seen in both views is counted once, by its key: the product code.
 installed_versions() {
-  local key
-  for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-    'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
-    wine reg query "$key" /s 2>/dev/null
+  local view
+  for view in 32 64; do
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s "/reg:$view" \
+      2>/dev/null
   done |
     tr -d '\r' |
     awk -v RS= '/DisplayName +REG_SZ +POS audit to video launcher(\n|$)/ &&
-                match($0, /DisplayVersion +REG_SZ +[^\n]*/) { print substr($0, RSTART, RLENGTH) }' |
+                match($0, /DisplayVersion +REG_SZ +[^\n]*/) {
+                  version = substr($0, RSTART, RLENGTH)
+                  product = $0; sub(/\n.*/, "", product); sub(/.*\\/, "", product)
+                  if (!seen[product]++) print version
+                }' |
     sed 's/.*REG_SZ *//'
 }
 
@@ -690,6 +697,8 @@ installed_from_the_msi() {
     "$helpers/pos-video-check.exe" "$later" >/dev/null || fail "no later version could be built"
   cp "$msi" "$WINE_SESSION_DIR/launcher.msi"
   cp "$later/pos-video-launcher-99.0.0.msi" "$WINE_SESSION_DIR/later.msi"
+  # The package is for x86 from either build (the 64-bit fallback's included), so in the 64-bit
+  # prefix it installs into "Program Files (x86)", with its entry in the registry's 32-bit view.
   local status=0 installed="$drive_c/Program Files (x86)/POS Video Launcher"
   wine msiexec /i 'C:\session\launcher.msi' /qn || status=$?
   expect_equal "msiexec /i exit code" 0 $status
