@@ -19,6 +19,7 @@ if(WIXL AND MSIBUILD AND ZIP)
             ${POS_VIDEO_PACKAGE_DIR}
     DEPENDS pos-video-launcher pos-video-check
             ${PROJECT_SOURCE_DIR}/packaging/build_packages.sh
+            ${PROJECT_SOURCE_DIR}/packaging/prepare_signed_run.sh
             ${PROJECT_SOURCE_DIR}/packaging/pos-video-launcher.wxs
             ${PROJECT_SOURCE_DIR}/packaging/README.txt
             ${PROJECT_SOURCE_DIR}/examples/termToInput.xml
