@@ -15,7 +15,7 @@
 #   usage without code signing, or a key usage without digital signature. Windows would refuse
 #   such signatures, while osslsigncode makes them without a word. A certificate without these
 #   extensions may sign anything, for Windows as here.
-# The password is only read from its file, by openssl: it is on no command line.
+# The password goes from its file to openssl through a pipe: it is on no command line.
 set -euo pipefail
 usage="usage: prepare_signed_run.sh VERSION OUT_DIR"
 version=${1:?$usage}
@@ -49,17 +49,25 @@ refuse_half_settings() {
   done
 }
 
+# Runs openssl pkcs12 on the PKCS#12 file, adding the further arguments, with the password as
+# osslsigncode reads it: the file's text without the line ends after it (CR LF too, as Notepad
+# writes them), where openssl's own "file:" would keep a CR. It goes through a pipe, not argv.
+open_pkcs12() {
+  openssl pkcs12 -in "$pkcs12" -passin fd:3 "$@" 3< <(sed -z 's/[\r\n]*$//' "$password_file")
+}
+
 # Reads the certificate that goes with the private key, in PEM, into $certificate. OpenSSL 3 reads
 # files in the older encryption (RC2, 3DES, as older tools and Windows export them) only with its
 # legacy provider, and osslsigncode signs with them: such a file is read again with it.
 read_certificate() {
-  local read=(openssl pkcs12 -in "$pkcs12" -passin "file:$password_file" -nokeys -clcerts) reason
-  certificate=$("${read[@]}" 2>/dev/null) && return 0
-  certificate=$("${read[@]}" -legacy 2>/dev/null) && return 0
+  local reason
+  certificate=$(open_pkcs12 -nokeys -clcerts 2>/dev/null) && return 0
+  certificate=$(open_pkcs12 -nokeys -clcerts -legacy 2>/dev/null) && return 0
   # Read once more for openssl's reason, which the failed attempts kept quiet: its first line in
   # words (a wrong password's "Mac verify error"), not the codes of its error stack, which are
   # all it says of a file that is no PKCS#12 file.
-  reason=$("${read[@]}" -legacy 2>&1 >/dev/null | grep -v -m 1 -E '^[0-9A-F]+:error:' || true)
+  reason=$(open_pkcs12 -nokeys -clcerts -legacy 2>&1 >/dev/null |
+    grep -v -m 1 -E '^[0-9A-F]+:error:' || true)
   refuse "cannot read $pkcs12 with the password in $password_file: ${reason:-not a PKCS#12 file}"
 }
 

@@ -82,13 +82,15 @@ cmp -s "$tampered" "$signed"/zip/*/pos-video-launcher.exe && fail "the code was 
 verifies "$tampered" && fail "a program changed after signing still verifies"
 
 # Certificates that Windows accepts for code, as the signed one above: the .msi, signed last,
-# verifies.
-for pkcs12 in no_extensions.p12 legacy.p12; do
-  if build "$scratch/$pkcs12" "$pkcs12" password "" &&
+# verifies. The password file may end its line as Windows does.
+printf '%s\r\n' "$(cat "$key/password")" >"$key/password_crlf"
+for settings in "no_extensions.p12 password" "legacy.p12 password_crlf"; do
+  read -r pkcs12 password_file <<<"$settings"
+  if build "$scratch/$pkcs12" "$pkcs12" "$password_file" "" &&
     verifies "$scratch/$pkcs12/pos-video-launcher-1.2.3.msi"; then
-    echo "signed with $pkcs12"
+    echo "signed with $settings"
   else
-    fail "not signed with $pkcs12: $(cat "$scratch/said" "$scratch/verify.log")"
+    fail "not signed with $settings: $(cat "$scratch/said" "$scratch/verify.log")"
   fi
 done
 
