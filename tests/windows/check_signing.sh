@@ -111,7 +111,7 @@ refused() {
   [ -f "$out/pos-video-launcher-1.2.2.msi" ] || fail "with $*, another release's package was removed"
   rm -rf "$out"
 }
-#       what the run says                                      PKCS#12 file   password file   time-stamp URL
+# Each: what the run says; the PKCS#12 file, the password file, the time-stamp URL ("": unset).
 refused "its certificate expired on 2020-12-31 00:00:00 UTC" expired.p12 password ""
 refused "its certificate is not valid before 2099-01-01 00:00:00 UTC" not_yet_valid.p12 password ""
 refused "extended key usage (TLS Web Server Authentication) without code signing" server.p12 \
