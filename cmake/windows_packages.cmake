@@ -2,7 +2,8 @@
 # made by the windows_packages target whenever wixl, msitools and zip are there (Debian's wixl,
 # msitools and zip packages; scripts/install_dependencies.sh installs them). scripts/package.sh
 # builds them on their own, every time, signed when the POS_VIDEO_SIGN_* variables say so; the
-# build signs them the same way when they are set, but only remakes them when the programs change.
+# build signs them the same way when they are set (and refuses the same settings and certificates),
+# but only remakes them when the programs change.
 set(POS_VIDEO_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package CACHE PATH "Where the Windows packages go")
 
 find_program(WIXL wixl)
@@ -19,6 +20,7 @@ if(WIXL AND MSIBUILD AND ZIP)
             ${POS_VIDEO_PACKAGE_DIR}
     DEPENDS pos-video-launcher pos-video-check
             ${PROJECT_SOURCE_DIR}/packaging/build_packages.sh
+            ${PROJECT_SOURCE_DIR}/packaging/prepare_signed_run.sh
             ${PROJECT_SOURCE_DIR}/packaging/pos-video-launcher.wxs
             ${PROJECT_SOURCE_DIR}/packaging/README.txt
             ${PROJECT_SOURCE_DIR}/examples/termToInput.xml

@@ -15,8 +15,10 @@
 # code-signing certificate and its key, and POS_VIDEO_SIGN_PASSWORD_FILE a file holding its
 # password (read by osslsigncode itself, so the password is on no command line). With
 # POS_VIDEO_SIGN_TIMESTAMP_URL, each signature is time-stamped by that RFC 3161 server, and stays
-# valid after the certificate expires. Without a certificate the packages are unsigned; one line
-# says which.
+# valid after the certificate expires. Without any of these variables the packages are unsigned;
+# one line says which. prepare_signed_run.sh says which settings and certificates are refused.
+# The packages are made in a staging folder and moved into OUT_DIR only when all is signed, so
+# that a signed run that fails leaves no package of VERSION there.
 set -euo pipefail
 usage="usage: build_packages.sh VERSION LAUNCHER_EXE CHECK_EXE OUT_DIR"
 version=${1:?$usage}
@@ -26,17 +28,13 @@ out=${4:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "not a MAJOR.MINOR.PATCH version: $version" >&2; exit 1; }
 
+# A signed run checks its settings and certificate first, and clears the release's packages away.
+bash "$here/prepare_signed_run.sh" "$version" "$out"
 signing_key=${POS_VIDEO_SIGN_PKCS12:-}
 password_file=${POS_VIDEO_SIGN_PASSWORD_FILE:-}
 if [ -z "$signing_key" ]; then
   echo "Packages not signed: POS_VIDEO_SIGN_PKCS12 names no certificate"
 else
-  # Half the settings is a mistake, not a wish for unsigned packages.
-  [ -f "$signing_key" ] || { echo "POS_VIDEO_SIGN_PKCS12: no such file: $signing_key" >&2; exit 1; }
-  [ -n "$password_file" ] && [ -f "$password_file" ] ||
-    { echo "POS_VIDEO_SIGN_PASSWORD_FILE must name the file holding the certificate's password" >&2; exit 1; }
-  command -v osslsigncode >/dev/null ||
-    { echo "osslsigncode is needed to sign: run scripts/install_dependencies.sh" >&2; exit 1; }
   # The .msi is signed from the staging folder.
   signing_key=$(realpath "$signing_key")
   password_file=$(realpath "$password_file")
@@ -54,11 +52,13 @@ sign() {
 }
 
 name=pos-video-launcher-$version
-staging=$(mktemp -d)
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+# In OUT_DIR, so that the finished packages are renamed into place, never half copied.
+staging=$(mktemp -d "$out/.staging.XXXXXX")
 trap 'rm -rf "$staging"' EXIT
 files=$staging/$name
-mkdir -p "$files/examples" "$out"
-out=$(cd "$out" && pwd)
+mkdir -p "$files/examples"
 cp "$launcher" "$files/pos-video-launcher.exe"
 cp "$checker" "$files/pos-video-check.exe"
 sign "$files/pos-video-launcher.exe"
@@ -87,5 +87,5 @@ msibuild "$name.msi" -q "UPDATE \`Registry\` SET \`Value\` = '#%[#LauncherExe]'
 sign "$name.msi"
 
 zip -q -X -r "$name.zip" "$name"
-[ -z "$signing_key" ] || echo "Packages signed with $signing_key"
 mv "$name.msi" "$name.zip" "$out/"
+[ -z "$signing_key" ] || echo "Packages signed with $signing_key"
