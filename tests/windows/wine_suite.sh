@@ -333,6 +333,27 @@ MAPPING
   expect_equal "client starts" 1 "$(client_starts)"
 }
 
+# The caller's own quoting reaches the program raw (a batch file's line is passed as written):
+# the terminal's number in quotes, and PM left outside the quoted date and time. The store's zone
+# kept daylight time in 2007 but no longer does, so only the whole history compiled into the
+# program gives 14:50:25 CDT, 19:50:25 UTC, as the native build does with the same words.
+quoted_words_and_a_zone_whose_rules_changed() {
+  cat >"$store/termToInput.xml" <<'MAPPING'
+<TermToInput TimeZone="America/Mexico_City">
+  <Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term>
+</TermToInput>
+MAPPING
+  cp "$launcher" "$store/launcher.exe"
+  printf '@C:\\store\\launcher.exe -n "4" -t "2007-06-06 2:50:25" PM\r\n' >"$store/launch.bat"
+  place_cursor 0 1023
+  TZ=JST-9 launcher_program=cmd run_launcher /c 'C:\store\launch.bat'
+  expect_document "document for the quoted words" "$document" \
+    1023 0 1181159420 1181159430 'Number="7" Device="2"'
+  expect_boxes
+  expect_equal "client starts" 1 "$(client_starts)"
+  rm -f "$store/launcher.exe" "$store/launch.bat"
+}
+
 # The 32-bit program counts time in 64 bits: 2040-06-06 14:50:25 EDT is 2222621425 (18:50:25 UTC).
 time_after_2038() {
   cp "$sample_mapping" "$store/termToInput.xml"
@@ -743,13 +764,16 @@ installed_from_the_msi() {
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
-for test_case in successful_launch time_option store_in_another_zone time_after_2038 unreadable_time quoted_time \
+for test_case in successful_launch time_option store_in_another_zone \
+  quoted_words_and_a_zone_whose_rules_changed time_after_2038 unreadable_time quoted_time \
   time_read_in_part reference_text_in_a_name missing_mapping_file mapping_file_is_a_folder \
   empty_mapping_file terminal_not_found invalid_mapping document_cannot_be_written \
   document_held_open_by_a_reader document_locked_by_another_program \
   client_only_in_x86_program_files planted_program_exe abandoned_temporary_file \
   two_launches_at_once mapping_saved_as_utf16 long_command_line \
   silent_endings_and_a_flood_in_the_event_log installed_from_the_msi; do
+  # WINE_SUITE_CASES="a b" runs only those cases, to try one while working on it.
+  [[ -z ${WINE_SUITE_CASES:-} || " $WINE_SUITE_CASES " == *" $test_case "* ]] || continue
   run_case $test_case
 done
 
