@@ -61,8 +61,8 @@ const char* MatchDayPeriod(const char* position, bool* afternoon) {
   return cursor;
 }
 
-// Reads the signed offset at `*position`, a sign, and stores it in seconds; false when the text
-// there makes no offset that ends at the end or a blank.
+// Reads the signed offset whose sign is at `*position` into seconds east of UTC and moves past
+// it; false when the text there makes no offset that ends at the end or a blank.
 bool ReadSignedOffset(const char** position, std::int32_t* offset) {
   const char* cursor = *position + 1;
   const char* digits = cursor;
@@ -101,7 +101,7 @@ bool ReadUtcOffset(const char** position, std::optional<std::int32_t>* offset) {
     const char* behind = SkipBlanks(cursor);
     // Right after the designator a sign must start an offset; behind blanks, one that does not
     // is other text.
-    if (IsSign(*cursor) || (behind != cursor && IsSign(*behind) && IsAsciiDigit(behind[1]))) {
+    if (IsSign(*cursor) || (IsSign(*behind) && IsAsciiDigit(behind[1]))) {
       if (!ReadSignedOffset(&behind, &seconds)) return false;
       cursor = behind;
     } else if (!EndsWord(*cursor)) {
