@@ -71,6 +71,7 @@ TEST(WallClockTextTest, ReadWholeOrRefused) {
       {"2007-06-06 14:50:25 +15", "refused"},
       {"2007-06-06 14:50:25 +02:60", "refused"},
       {"2007-06-06 14:50:25 +530", "refused"},
+      {"2007-06-06 14:50:25 +5:3", "refused"},
       {"2007-06-06 14:50:25+02:00x", "refused"},
       {"2007-06-06 14:50:25 UTCx", "refused"},
       {"2007-06-06 14:50:25 UTC-x", "refused"},
