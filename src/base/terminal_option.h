@@ -9,8 +9,8 @@
 namespace pos_video {
 
 // Returns the terminal number the command-line text asks for, kDefaultTerminal without an option.
-// The number follows the option's two characters and is read as atoi reads, saturated at the
-// 32-bit limits; an option without digits gives 0.
+// The number follows the option's two characters, behind blanks and double quotes, and is read as
+// atoi reads, saturated at the 32-bit limits; an option without digits gives 0.
 std::int32_t ReadTerminalNumber(const std::string& commandLineText);
 
 }  // namespace pos_video

@@ -445,8 +445,8 @@ LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
   // the mapping file is read.
   Collector launch;
   std::int64_t pcSearchTime = 0;
-  std::optional<WallClock> wallClock;
-  if (!ReadSearchTime(commandLineText, currentTime, launch, &pcSearchTime, &wallClock)) {
+  std::optional<WrittenTime> time;
+  if (!ReadSearchTime(commandLineText, currentTime, launch, &pcSearchTime, &time)) {
     preview.messages = launch.messages;
     return preview;
   }
@@ -455,17 +455,18 @@ LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
   if (!report.loaded) return preview;
   const TerminalClock clock = ClockOf(report.table, terminal, report.settings);
   const std::optional<StoreClockTime> onStoreClock =
-      OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
+      OnStoreClock(pcSearchTime, time, clock.timeZone, clock.clockOffset);
   if (!onStoreClock) return preview;
   const std::int64_t searchTime = onStoreClock->searchTime;
   preview.searchTime = searchTime;
-  if (wallClock && (!clock.timeZone.empty() || clock.clockOffset != 0)) {
-    preview.conversion = ClockConversion{*wallClock,
+  if (time && (time->utcOffset || !clock.timeZone.empty() || clock.clockOffset != 0)) {
+    preview.conversion = ClockConversion{time->wallClock,
                                          clock.timeZone,
                                          onStoreClock->zone,
                                          clock.clockOffset,
                                          searchTime - report.settings.Pre,
-                                         searchTime + report.settings.Post};
+                                         searchTime + report.settings.Post,
+                                         time->utcOffset};
   }
   // The checker previews the document for a pointer at the screen's corner.
   preview.documentWritten =

@@ -61,7 +61,7 @@ struct MappingReport {
 };
 
 // How the time option's wall clock became the search time of a terminal with a zone or a clock
-// offset.
+// offset, or of a time that names its own offset.
 struct ClockConversion {
   WallClock wallClock;
   std::string timeZone;  // Empty: the PC's own.
@@ -69,6 +69,7 @@ struct ClockConversion {
   std::int32_t clockOffset = 0;
   std::int64_t start = 0;
   std::int64_t end = 0;
+  std::optional<std::int32_t> givenOffset;  // The time's own offset, when it names one.
 };
 
 // What the launcher would do for one terminal and search time with a reviewed mapping file.

@@ -78,7 +78,12 @@ std::string DescribeUtcOffset(std::int32_t offset) {
 
 void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
   out << "  Wall clock " << DescribeWallClock(conversion.wallClock);
-  if (conversion.zone) {
+  if (conversion.givenOffset) {
+    out << " at " << DescribeUtcOffset(*conversion.givenOffset)
+        << ", the offset given with the time"
+        << (conversion.timeZone.empty() ? "" : " (the TimeZone is not used)") << ": second "
+        << WallClockSeconds(conversion.wallClock) - *conversion.givenOffset;
+  } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
     out << " in " << conversion.timeZone << ": " << zone.abbreviation << ", "
         << DescribeUtcOffset(zone.utcOffset) << ", second " << zone.utcSeconds;

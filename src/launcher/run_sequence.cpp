@@ -27,8 +27,8 @@ std::string ClientFolder(Platform& platform) {
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
   const std::int32_t terminal = ReadTerminalNumber(commandLineText);
   std::int64_t pcSearchTime = 0;
-  std::optional<WallClock> wallClock;
-  if (!ReadSearchTime(commandLineText, currentTime, platform, &pcSearchTime, &wallClock)) return 0;
+  std::optional<WrittenTime> time;
+  if (!ReadSearchTime(commandLineText, currentTime, platform, &pcSearchTime, &time)) return 0;
 
   TerminalMappingTable table;
   LaunchSettings settings;
@@ -37,7 +37,7 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
   // The loader let only zones through that convert; the check keeps a wrong zone from ever
   // becoming the PC's own without a word.
   const std::optional<StoreClockTime> searchTime =
-      OnStoreClock(pcSearchTime, wallClock, clock.timeZone, clock.clockOffset);
+      OnStoreClock(pcSearchTime, time, clock.timeZone, clock.clockOffset);
   if (!searchTime) return 0;
   const std::string folder = ClientFolder(platform);
   if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime->searchTime,

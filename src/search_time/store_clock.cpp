@@ -3,18 +3,18 @@
 namespace pos_video {
 
 std::optional<StoreClockTime> OnStoreClock(std::int64_t pcSearchTime,
-                                           const std::optional<WallClock>& wallClock,
+                                           const std::optional<WrittenTime>& time,
                                            const std::string& timeZone, std::int32_t clockOffset) {
-  StoreClockTime time{pcSearchTime, std::nullopt};
-  if (!wallClock) return time;
-  if (!timeZone.empty()) {
+  StoreClockTime storeTime{pcSearchTime, std::nullopt};
+  if (!time) return storeTime;
+  if (!timeZone.empty() && !time->utcOffset) {
     const std::optional<TimeZone> zone = FindTimeZone(timeZone);
     if (!zone) return std::nullopt;
-    time.zone = ConvertWallClock(*zone, *wallClock);
-    time.searchTime = time.zone->utcSeconds;
+    storeTime.zone = ConvertWallClock(*zone, time->wallClock);
+    storeTime.searchTime = storeTime.zone->utcSeconds;
   }
-  time.searchTime += clockOffset;
-  return time;
+  storeTime.searchTime += clockOffset;
+  return storeTime;
 }
 
 }  // namespace pos_video

@@ -6,22 +6,24 @@
 #include <optional>
 #include <string>
 
-#include "base/wall_clock.h"
+#include "search_time/wall_clock_text.h"
 #include "time_zone/time_zone.h"
 
 namespace pos_video {
 
 struct StoreClockTime {
   std::int64_t searchTime = 0;
-  std::optional<ZoneConversion> zone;  // How the zone read the wall clock, when there is a zone.
+  // How the zone read the wall clock, when there is a zone and the time names no offset of its own.
+  std::optional<ZoneConversion> zone;
 };
 
-// `pcSearchTime` is the search time as read on the PC: the current time when `wallClock` is none
-// (no time option), and then it stays as it is, being absolute already. Otherwise the wall clock
-// is read in `timeZone` (a TimeZone value; empty for the PC's own zone, which `pcSearchTime`
-// already used) and `clockOffset` is added. None when `timeZone` names no zone.
+// `pcSearchTime` is the search time as read on the PC: the current time when `time` is none (no
+// time option), and then it stays as it is, being absolute already. Otherwise the wall clock is
+// read in `timeZone` (a TimeZone value; empty for the PC's own zone, which `pcSearchTime` already
+// used), unless the time names its own offset, which `pcSearchTime` already used too; then
+// `clockOffset` is added. None when the zone is used and `timeZone` names none.
 std::optional<StoreClockTime> OnStoreClock(std::int64_t pcSearchTime,
-                                           const std::optional<WallClock>& wallClock,
+                                           const std::optional<WrittenTime>& time,
                                            const std::string& timeZone, std::int32_t clockOffset);
 
 }  // namespace pos_video

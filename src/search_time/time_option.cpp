@@ -11,47 +11,41 @@
 namespace pos_video {
 namespace {
 
-// The time option's text: behind the option, without the blanks before it, up to the terminal
-// option when that follows, so the two options may come in any order.
+// The time option's text: behind the option up to the terminal option when that follows, so the
+// two options may come in any order; without double quotes, since a Windows caller's quoting
+// keeps them in the raw command line; without the blanks around it.
 std::string OptionText(const std::string& commandLineText, std::size_t option) {
-  std::size_t start = option + 2;
-  while (start < commandLineText.size() && IsAsciiWhitespace(commandLineText[start])) ++start;
-  std::size_t end = FindOption(commandLineText, 'n', start);
+  std::size_t end = FindOption(commandLineText, 'n', option + 2);
   if (end == std::string::npos) end = commandLineText.size();
-  while (end > start && IsAsciiWhitespace(commandLineText[end - 1])) --end;
-  return commandLineText.substr(start, end - start);
-}
-
-// What a message shows of the option's text: a quoted time without its quotes, and without what
-// follows the closing one, as the caller passed it; an unquoted one whole.
-std::string ShownText(const std::string& optionText) {
-  if (optionText.empty() || optionText[0] != '"') return optionText;
-  return optionText.substr(1, optionText.find('"', 1) - 1);
+  std::string text;
+  for (std::size_t i = option + 2; i < end; ++i) {
+    if (commandLineText[i] != '"') text += commandLineText[i];
+  }
+  std::size_t first = 0;
+  while (first < text.size() && IsAsciiWhitespace(text[first])) ++first;
+  std::size_t last = text.size();
+  while (last > first && IsAsciiWhitespace(text[last - 1])) --last;
+  return text.substr(first, last - first);
 }
 
 void ReportUnreadable(MessageSink& messages, const std::string& optionText) {
   ReportMessage(messages, MessageKind::kTimeUnreadable,
                 "Could not read the transaction time \"%s\": expected YYYY-MM-DD HH:MM:SS.",
-                ShownText(optionText).c_str());
+                optionText.c_str());
 }
 
 }  // namespace
 
 bool ReadTimeOption(const std::string& commandLineText, MessageSink& messages,
-                    std::optional<WallClock>* wallClock) {
+                    std::optional<WrittenTime>* time) {
   const std::size_t option = FindOption(commandLineText, 't');
   if (option == std::string::npos) {
-    wallClock->reset();
+    time->reset();
     return true;
   }
   const std::string optionText = OptionText(commandLineText, option);
-  std::size_t start = 0;
-  if (!optionText.empty() && optionText[0] == '"') {
-    start = 1;
-    while (start < optionText.size() && IsAsciiWhitespace(optionText[start])) ++start;
-  }
-  *wallClock = ReadWallClockText(optionText.substr(start));
-  if (wallClock->has_value()) return true;
+  *time = ReadWallClockText(optionText);
+  if (time->has_value()) return true;
   ReportUnreadable(messages, optionText);
   return false;
 }
@@ -75,15 +69,19 @@ std::optional<std::int64_t> LocalTimeSeconds(const WallClock& wallClock) {
 
 bool ReadSearchTime(const std::string& commandLineText, std::int64_t currentTime,
                     MessageSink& messages, std::int64_t* searchTime,
-                    std::optional<WallClock>* optionTime) {
-  std::optional<WallClock> ownWallClock;
-  std::optional<WallClock>& wallClock = optionTime != nullptr ? *optionTime : ownWallClock;
-  if (!ReadTimeOption(commandLineText, messages, &wallClock)) return false;
-  if (!wallClock) {
+                    std::optional<WrittenTime>* optionTime, LocalTimeConversion localTimeSeconds) {
+  std::optional<WrittenTime> ownTime;
+  std::optional<WrittenTime>& time = optionTime != nullptr ? *optionTime : ownTime;
+  if (!ReadTimeOption(commandLineText, messages, &time)) return false;
+  if (!time) {
     *searchTime = currentTime;
     return true;
   }
-  const std::optional<std::int64_t> converted = LocalTimeSeconds(*wallClock);
+  if (time->utcOffset) {
+    *searchTime = WallClockSeconds(time->wallClock) - *time->utcOffset;
+    return true;
+  }
+  const std::optional<std::int64_t> converted = localTimeSeconds(time->wallClock);
   if (converted) {
     *searchTime = *converted;
     return true;

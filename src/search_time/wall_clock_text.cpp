@@ -18,30 +18,116 @@ constexpr std::size_t kHoursRead = 6;
 constexpr std::size_t kMinutesRead = 8;
 constexpr std::size_t kAllRead = 10;
 
+// Longest first: "UT" is a prefix of "UTC".
+constexpr const char* kUtcDesignators[] = {"UTC", "GMT", "UT", "Z"};
+constexpr int kLargestOffsetHours = 14;
+
 const char* SkipBlanks(const char* position) {
   while (IsAsciiWhitespace(*position)) ++position;
   return position;
 }
 
-bool EndsTime(char c) { return c == '\0' || c == '"' || IsAsciiWhitespace(c); }
+bool EndsWord(char c) { return c == '\0' || IsAsciiWhitespace(c); }
 
-// The position after an "AM" or "PM" marker at `position` (behind blanks), or null when there is
-// none; `afternoon` tells which.
+bool IsSign(char c) { return c == '+' || c == '-'; }
+
+int TwoDigits(const char* digits) { return (digits[0] - '0') * 10 + (digits[1] - '0'); }
+
+// The position after a UTC designator at `position`, in any case, or null when none is there.
+const char* MatchDesignator(const char* position) {
+  for (const char* designator : kUtcDesignators) {
+    // The text's NUL matches no letter, so nothing past it is read.
+    std::size_t length = 0;
+    while (designator[length] != '\0' && UpperAscii(position[length]) == designator[length]) {
+      ++length;
+    }
+    if (designator[length] == '\0') return position + length;
+  }
+  return nullptr;
+}
+
+// The position after an "AM" or "PM" marker at `position`, periods included, or null when there
+// is none; `afternoon` tells which.
 const char* MatchDayPeriod(const char* position, bool* afternoon) {
-  position = SkipBlanks(position);
-  const char first = *position;
-  if (first != 'A' && first != 'a' && first != 'P' && first != 'p') return nullptr;
-  if (position[1] != 'M' && position[1] != 'm') return nullptr;
-  if (!EndsTime(position[2])) return nullptr;
-  *afternoon = first == 'P' || first == 'p';
-  return position + 2;
+  const char first = LowerAscii(*position);
+  if (first != 'a' && first != 'p') return nullptr;
+  const char* cursor = position + 1;
+  if (*cursor == '.') ++cursor;
+  if (LowerAscii(*cursor) != 'm') return nullptr;
+  ++cursor;
+  if (*cursor == '.') ++cursor;
+  if (!EndsWord(*cursor) && !IsSign(*cursor) && MatchDesignator(cursor) == nullptr) return nullptr;
+  *afternoon = first == 'p';
+  return cursor;
+}
+
+// Reads the signed offset whose sign is at `*position` into seconds east of UTC and moves past
+// it; false when the text there makes no offset that ends at the end or a blank.
+bool ReadSignedOffset(const char** position, std::int32_t* offset) {
+  const char* cursor = *position + 1;
+  const char* digits = cursor;
+  while (IsAsciiDigit(*cursor)) ++cursor;
+  int hours = 0;
+  int minutes = 0;
+  if (cursor - digits == 4) {
+    hours = TwoDigits(digits);
+    minutes = TwoDigits(digits + 2);
+  } else if (cursor - digits == 1 || cursor - digits == 2) {
+    hours = cursor - digits == 1 ? *digits - '0' : TwoDigits(digits);
+    if (*cursor == ':') {
+      if (!IsAsciiDigit(cursor[1]) || !IsAsciiDigit(cursor[2])) return false;
+      minutes = TwoDigits(cursor + 1);
+      cursor += 3;
+    }
+  } else {
+    return false;
+  }
+  if (hours > kLargestOffsetHours || minutes > 59 || !EndsWord(*cursor)) return false;
+  *offset = (**position == '-' ? -1 : 1) * (hours * 3600 + minutes * 60);
+  *position = cursor;
+  return true;
+}
+
+// Reads the offset from UTC that may follow the time at `*position`, behind blanks or none, and
+// moves past it. Stores none and stays when no offset starts there (a sign not followed by a digit
+// starts none); returns false when one starts that is not an offset.
+bool ReadUtcOffset(const char** position, std::optional<std::int32_t>* offset) {
+  const char* cursor = SkipBlanks(*position);
+  std::int32_t seconds = 0;
+  if (IsSign(*cursor) && IsAsciiDigit(cursor[1])) {
+    if (!ReadSignedOffset(&cursor, &seconds)) return false;
+  } else if (const char* end = MatchDesignator(cursor)) {
+    cursor = end;
+    const char* behind = SkipBlanks(cursor);
+    // Right after the designator a sign must start an offset; behind blanks, one that does not
+    // is other text.
+    if (IsSign(*cursor) || (IsSign(*behind) && IsAsciiDigit(behind[1]))) {
+      if (!ReadSignedOffset(&behind, &seconds)) return false;
+      cursor = behind;
+    } else if (!EndsWord(*cursor)) {
+      return false;
+    }
+  } else {
+    return true;
+  }
+  *offset = seconds;
+  *position = cursor;
+  return true;
+}
+
+// A fraction of a second at `position` is skipped.
+const char* SkipFraction(const char* position) {
+  if ((*position != '.' && *position != ',') || !IsAsciiDigit(position[1])) return position;
+  ++position;
+  while (IsAsciiDigit(*position)) ++position;
+  return position;
 }
 
 auto Date(const WallClock& time) { return std::make_tuple(time.year, time.month, time.day); }
 
 }  // namespace
 
-std::optional<WallClock> ReadWallClockText(const std::string& text) {
+std::optional<WrittenTime> ReadWallClockText(const std::string& text) {
   std::tm record{};
   const char* position = text.c_str();
   std::size_t read = 0;
@@ -52,28 +138,30 @@ std::optional<WallClock> ReadWallClockText(const std::string& text) {
     ++read;
   }
   if (read < kDateRead) return std::nullopt;
-  WallClock time{record.tm_year + 1900, record.tm_mon + 1, record.tm_mday};
+  WrittenTime written{{record.tm_year + 1900, record.tm_mon + 1, record.tm_mday}, std::nullopt};
+  WallClock& time = written.wallClock;
   if (read >= kHoursRead) time.hour = record.tm_hour;
   if (read >= kMinutesRead) time.minute = record.tm_min;
-  if (read >= kAllRead) time.second = record.tm_sec;
+  if (read >= kAllRead) {
+    time.second = record.tm_sec;
+    position = SkipFraction(position);
+  }
 
   bool afternoon = false;
   if (read >= kMinutesRead) {
-    if (const char* end = MatchDayPeriod(position, &afternoon)) {
+    if (const char* end = MatchDayPeriod(SkipBlanks(position), &afternoon)) {
       if (time.hour < 1 || time.hour > 12) return std::nullopt;
       time.hour = time.hour % 12 + (afternoon ? 12 : 0);
       position = end;
     }
+    if (!ReadUtcOffset(&position, &written.utcOffset)) return std::nullopt;
   }
-  if (read < kAllRead) {
-    position = SkipBlanks(position);
-    if (*position != '\0' && *position != '"') return std::nullopt;
-  }
+  if (read < kAllRead && *SkipBlanks(position) != '\0') return std::nullopt;
   if (time.day > DaysInMonth(time.year, time.month)) return std::nullopt;
   if (Date(time) < Date(kEarliestWallClock) || Date(time) > Date(kLatestWallClock)) {
     return std::nullopt;
   }
-  return time;
+  return written;
 }
 
 }  // namespace pos_video

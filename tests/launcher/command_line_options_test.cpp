@@ -14,6 +14,7 @@ TEST(TerminalOptionTest, FormsOrderAndNumbers) {
       {"-t2007-06-06 14:50:25", 101},
       {"-n", 0},
       {"-n12", 12},
+      {"\"-n\" \" \"4\"", 4},
       {"-N7", 7},
       {"/n 7", 7},
       {"-t2007-06-06 14:50:25 /N 12", 12},
@@ -51,22 +52,25 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
       {"-t \t 2007-06-06 14:50:25", kJune6th2007At145025},
       {"-t2007-06-06 14:50:25 -n 4", kJune6th2007At145025},
       {"/T2007-06-06 14:50:25/N4", kJune6th2007At145025},
-      {"-t2007-06-06 14:50:25 and more", kJune6th2007At145025},
       {"/t1999-01-01 -t2007-06-06 14:50:25", kJune6th2007At145025},
       {"-T1999-01-01 /t2007-06-06 14:50:25 -t2007-06-06", kJune6th2007AtMidnight},
       {"-t2007-06-06 -n 4", kJune6th2007AtMidnight},
-      {"-t2007-06-06 14", kJune6th2007AtMidnight + 14 * 3600},
       {"-t2040-01-02 03:04:05", 2209082645},
-      // Quoted as a Windows caller quotes an argument with a blank.
-      {"-t \"2007-06-06 14:50:25\"", kJune6th2007At145025},
-      {"-t\" 2007-06-06 2:50:25 PM\" -n 4", kJune6th2007At145025},
+      // Quoted as a Windows caller quotes an argument with a blank, wherever the quotes stand.
+      {"-t\" 2007-06-06 14:50:25\"", kJune6th2007At145025},
+      {"-t \"2007-06-06\" \"14:50:25\"", kJune6th2007At145025},
+      {"-n 4 -t \"2007-06-06 2:50:25\" PM", kJune6th2007At145025},
       {"/t \"2007-06-06\" /n 4", kJune6th2007AtMidnight},
+      // An offset of its own, not the PC's zone.
+      {"-t2007-06-06 12:50:25Z", kJune6th2007At145025},
+      {"-t2007-06-06 08:20:25 UTC-4:30", kJune6th2007At145025},
       // The first and last days accepted, wall clock.
       {"-t1970-01-02 00:00:00", 82800},
       {"-t3000-12-30 23:59:59", 32535125999},
       // Refused: which texts are is the wall clock reader's to say, and is tested there.
       {"-t2007-06-06 25:61:61", kRefused},
       {"-t \"2007-06-06 14:50 x\"", kRefused},
+      {"-t \"2007-06-06\" x", kRefused},
       {"-t", kRefused},
   };
   for (const auto& [commandLine, expected] : cases) {
@@ -79,23 +83,36 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
   }
 }
 
-// An unquoted time is shown as before; a quoted one without its quotes, as the caller passed it.
+// The time's text is shown without its quotes.
 TEST(TimeOptionTest, MessageNamesTheTimeText) {
   const std::pair<const char*, const char*> cases[] = {
       {"-n 4 -t 2007-13-01  -N 9", "2007-13-01"},
-      {"-t2007-06-06 24:00\" x", "2007-06-06 24:00\" x"},
-      {"-t \"2007-06-06 24:00:00\" x -n 4", "2007-06-06 24:00:00"},
+      {"-t\"2007-06-06 24:00\" x -n 4", "2007-06-06 24:00 x"},
       {"-t \"2007-06-06 24:00:00", "2007-06-06 24:00:00"},
       {"-t \"\"", ""},
   };
   for (const auto& [commandLine, shown] : cases) {
     testing::FakePlatform sink;
-    std::optional<WallClock> wallClock;
-    EXPECT_FALSE(ReadTimeOption(commandLine, sink, &wallClock));
+    std::optional<WrittenTime> time;
+    EXPECT_FALSE(ReadTimeOption(commandLine, sink, &time));
     EXPECT_EQ(sink.messages,
               std::vector<std::string>{"Could not read the transaction time \"" +
                                        std::string(shown) + "\": expected YYYY-MM-DD HH:MM:SS.\n"});
   }
+}
+
+// Where the system cannot convert a local time, the time is refused with its message; -1 is a
+// time (a second before 1970), not a failure.
+TEST(TimeOptionTest, LocalTimeTheSystemCannotConvert) {
+  testing::FakePlatform sink;
+  std::int64_t searchTime = kRefused;
+  EXPECT_FALSE(ReadSearchTime("-t \"2007-06-06\"", kNow, sink, &searchTime, nullptr,
+                              [](const WallClock&) { return std::optional<std::int64_t>(); }));
+  EXPECT_EQ(sink.messages,
+            std::vector<std::string>{"Could not read the transaction time "
+                                     "\"2007-06-06\": expected YYYY-MM-DD HH:MM:SS.\n"});
+  testing::TimeZoneScope zone("UTC0");
+  EXPECT_EQ(LocalTimeSeconds({1969, 12, 31, 23, 59, 59}), -1);
 }
 
 }  // namespace
