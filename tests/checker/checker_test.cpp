@@ -114,32 +114,37 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
        R"(m.xml:1:22: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive))"},
       // Slips in names the launcher reads, each once, counted in characters (a tab and a UTF-8
       // sequence are one) where the reader counts a tab up to four.
-      {"<?xml version=\"1.0\"?><TermToInput A=\"\xC3\xBC\"\tTimezone=\"UTC\" Widht=\"1\" "
-       "width=\"2\" "
-       "Pos=\"3\">\n\t\t<Term Number=\"1\" clockoffset=\"4\" Width=\"3\"><System Name=\"S\" "
-       "TimeZone=\"X\"><Input Name=\"Z\xC3\xBCrich\" ClockOffset=\"3\" Nme=\"x\"/></System></Term>"
-       "</TermToInput>",
+      {"<?xml version=\"1.0\" encoding=\"utf-8\"?><TermToInput A=\"\xC3\xBC\" "
+       "Widht=\"1\"\tTimezone="
+       "\"UTC\" width=\"2\" Pos=\"3\">\n\t\t<Term Number=\"1\" clockoffset=\"4\" "
+       "Width=\"3\"><System "
+       "Name=\"S\" TimeZone=\"X\"><Input Name=\"Z\xC3\xBCrich\" ClockOffset=\"3\" "
+       "Nume=\"x\"/></System>"
+       "</Term></TermToInput>",
        1,
-       R"(m.xml:1:66: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive)
-  m.xml:1:41: warning: Timezone is not read: the launcher reads TimeZone (names are case-sensitive)
-  m.xml:1:56: warning: Widht is not read: did you mean Width?
-  m.xml:1:76: warning: Pos is not read: did you mean Post?
+       R"(m.xml:1:83: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive)
+  m.xml:1:58: warning: Widht is not read: did you mean Width?
+  m.xml:1:68: warning: Timezone is not read: the launcher reads TimeZone (names are case-sensitive)
+  m.xml:1:93: warning: Pos is not read: did you mean Post?
   m.xml:2:20: warning: clockoffset is not read: the launcher reads ClockOffset (names are case-sensitive)
   m.xml:2:36: warning: Width on Term is not read: the launcher reads Width on TermToInput
   m.xml:2:63: warning: TimeZone on System is not read: the launcher reads TimeZone on TermToInput and Term
   m.xml:2:97: warning: ClockOffset on Input is not read: the launcher reads ClockOffset on TermToInput and Term
-  m.xml:2:113: warning: Nme is not read: did you mean Name?
+  m.xml:2:113: warning: Nume is not read: did you mean Name?
 
 )"},
       // A name that a hint already points at is not named again; other attributes stay silent.
-      {"<TermToInput>\n<Term number=\"2\" Note=\"x\" TimeZn=\"UTC\"/><Term Number=\"3\"><System "
-       "Name=\"S\"><Input name=\"x\" NUMBER=\"3\" Devise=\"3\" Tzone=\"x\"/></System></Term>"
-       "</TermToInput>",
+      {"\xEF\xBB\xBF<TermToInput Poste=\"1\">\n<Term number=\"2\" Note=\"x\" TimeZn=\"UTC\"/><Term "
+       "Number=\"3\"><System Name=\"S\"><Input name=\"x\" NUMBER=\"3\" Devise=\"3\" Tzone=\"x\" "
+       "Nmae=\"1\" ame=\"1\"/></System></Term></TermToInput>",
        2,
-       R"(m.xml:2:1: warning: Term skipped: it has no Number attribute (found number: names are case-sensitive)
+       R"(m.xml:1:14: warning: Poste is not read: did you mean Post?
+  m.xml:2:1: warning: Term skipped: it has no Number attribute (found number: names are case-sensitive)
   m.xml:2:27: warning: TimeZn is not read: did you mean TimeZone?
   m.xml:2:41: error: Term for terminal 3 rejected with a message: its Input has neither Name nor Number (found name: names are case-sensitive) (found NUMBER: names are case-sensitive)
   m.xml:2:102: warning: Devise is not read: did you mean Device?
+  m.xml:2:123: warning: Nmae is not read: did you mean Name?
+  m.xml:2:132: warning: ame is not read: did you mean Name?
   m.xml: error)"},
       // A rejected Term is not the one that a later Term replaces.
       {good + "<Term Number=\"1\"><System Name=\"S\"><Input Device=\"1\"/></System></Term>" +
@@ -256,6 +261,10 @@ TEST(CheckerTest, EachFindingIsOneLineForTheReadmesMatcher) {
     ASSERT_EQ(std::regex_match(line, match, matcher), finding) << line;
     EXPECT_TRUE(!finding || match[1] == line.substr(0, line.find(':'))) << line;
   }
+  // Nor does a value start a line of the full report: settings, findings and messages alike.
+  const std::string whole = Check({"e.xml"}, files).out;
+  EXPECT_EQ(whole.find_first_of("\r\x01\x7F"), std::string::npos) << whole;
+  EXPECT_EQ(whole.find("\nx.xml"), std::string::npos) << whole;
   // A report it could not write fails the build step, whatever the files hold.
   std::ostream full(nullptr);
   std::ostringstream err;
