@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "checker/check_options.h"
+#include "checker/escaped_text.h"
 #include "checker/mapping_review.h"
 #include "checker/report_printer.h"
 #include "time_zone/time_zone.h"
@@ -40,7 +41,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
   CheckOptions options;
   std::string error;
   if (!ParseCheckOptions(arguments, &options, &error)) {
-    err << "pos-video-check: " << error << "\nTry 'pos-video-check --help'.\n";
+    err << "pos-video-check: " << Escaped(error) << "\nTry 'pos-video-check --help'.\n";
     return kExitUsage;
   }
   if (options.help) {

@@ -214,7 +214,7 @@ Findings:
 TEST(CheckerTest, UsageErrors) {
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"-n"}, "-n needs a value"},
-      {{"-n", "12x"}, "-n needs a terminal number, not \"12x\""},
+      {{"-n", "12\nx"}, "-n needs a terminal number, not \"12\\nx\""},
       {{"-n", "-"}, "-n needs a terminal number, not \"-\""},
       {{"-t2007-06-06", "14:50:25"}, "\"14:50:25\" looks like the time of -t"},
       {{"-x"}, "unknown option -x"},
