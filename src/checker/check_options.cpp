@@ -33,7 +33,8 @@ const char kCheckUsage[] =
     "  1   the launcher loads the file but skips, ignores or replaces something, or reads\n"
     "      something otherwise than meant\n"
     "  2   the launcher loads nothing from the file\n"
-    "  64  the command line of pos-video-check is wrong\n";
+    "  64  the command line of pos-video-check is wrong\n"
+    "  74  the output could not be written (a full disk, say); this outranks the others\n";
 
 namespace {
 
@@ -102,6 +103,9 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       }
     } else if (isOption) {
       *error = "unknown option " + argument;
+      return false;
+    } else if (argument.empty()) {
+      *error = "a file name cannot be empty";
       return false;
     } else if (timeText && LooksLikeClockTime(argument)) {
       *error = "\"" + argument + "\" looks like the time of -t: quote the date and time together";

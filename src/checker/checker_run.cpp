@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "checker/check_options.h"
+#include "checker/escaped_text.h"
 #include "checker/mapping_review.h"
 #include "checker/report_printer.h"
 #include "time_zone/time_zone.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr int kExitNothingSkipped = 0;
 constexpr int kExitSomethingSkipped = 1;
 constexpr int kExitNothingLoaded = 2;
-constexpr int kExitUsage = 64;  // The customary status for a wrong command line.
+constexpr int kExitUsage = 64;         // The customary status for a wrong command line.
+constexpr int kExitOutputFailed = 74;  // The customary status for an input or output error.
 
 int ExitStatus(const MappingReport& report) {
   if (!report.loaded) return kExitNothingLoaded;
@@ -24,6 +26,14 @@ std::string Counted(std::size_t count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+// A build step must not pass on a log it never got: a failed write outranks what the files say.
+int Written(std::ostream& out, std::ostream& err, int status) {
+  out.flush();
+  if (out) return status;
+  err << "pos-video-check: cannot write the output\n";
+  return kExitOutputFailed;
+}
+
 }  // namespace
 
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
@@ -31,12 +41,12 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
   CheckOptions options;
   std::string error;
   if (!ParseCheckOptions(arguments, &options, &error)) {
-    err << "pos-video-check: " << error << "\nTry 'pos-video-check --help'.\n";
+    err << "pos-video-check: " << Escaped(error) << "\nTry 'pos-video-check --help'.\n";
     return kExitUsage;
   }
   if (options.help) {
     out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
-    return kExitNothingSkipped;
+    return Written(out, err, kExitNothingSkipped);
   }
   int status = kExitNothingSkipped;
   std::size_t errors = 0;
@@ -62,8 +72,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     out << Counted(options.paths.size(), "file") << " checked: " << Counted(errors, "error") << ", "
         << Counted(warnings, "warning") << "\n";
   }
-  out.flush();
-  return status;
+  return Written(out, err, status);
 }
 
 }  // namespace pos_video

@@ -10,6 +10,8 @@
 
 #include "base/ascii_classes.h"
 #include "base/launch_constants.h"
+#include "checker/attribute_slips.h"
+#include "checker/character_columns.h"
 #include "command_document/command_document_writer.h"
 #include "mapping/mapping_loader.h"
 #include "search_time/store_clock.h"
@@ -18,7 +20,6 @@
 namespace pos_video {
 namespace {
 
-constexpr int kTabSize = 4;  // TinyXML's, for positions that agree with the ones it reports.
 constexpr std::size_t kExcerptLength = 40;
 
 // Stand-ins for the message box and the document file: what the launcher would show or save is
@@ -35,26 +36,6 @@ class Collector : public MessageSink, public FileSaver {
 };
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-TextPosition PositionOf(const TiXmlBase& node) { return {node.Row(), node.Column()}; }
-
-// Position of `text[offset]`, counted as TinyXML counts: line ends are LF, CR or CR LF; a tab
-// advances to the next column after a multiple of four; every other byte is one column.
-TextPosition PositionInText(const std::string& text, std::size_t offset) {
-  int row = 0;
-  int column = 0;
-  for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      ++row;
-      column = 0;
-      if (i + 1 < offset && text[i + 1] == (c == '\r' ? '\n' : '\r')) ++i;
-    } else {
-      column = c == '\t' ? (column / kTabSize + 1) * kTabSize : column + 1;
-    }
-  }
-  return {row + 1, column + 1};
-}
 
 std::string TermLabel(std::int32_t number) { return "Term for terminal " + std::to_string(number); }
 
@@ -136,7 +117,10 @@ std::string MisplacedInputHint(const TiXmlElement& term) {
 
 class Review {
  public:
-  explicit Review(MappingReport& report) : report_(report) {}
+  Review(MappingReport& report, const CharacterColumns& columns)
+      : report_(report), columns_(columns) {}
+
+  TextPosition PositionOf(const TiXmlBase& node) const { return columns_.Of(node); }
 
   void Add(TextPosition position, std::string text, Severity severity = Severity::kWarning) {
     report_.findings.push_back({position, severity, std::move(text)});
@@ -151,7 +135,7 @@ class Review {
       Add({}, "the launcher refuses the file before parsing it: " + reading.problem,
           Severity::kError);
     } else if (reading.xmlError) {
-      Add(document.ErrorRow() > 0 ? TextPosition{document.ErrorRow(), document.ErrorCol()}
+      Add(document.ErrorRow() > 0 ? columns_.FromReader(document.ErrorRow(), document.ErrorCol())
                                   : TextPosition{},
           "the launcher cannot parse the file: " + reading.problem, Severity::kError);
     }
@@ -167,6 +151,7 @@ class Review {
       ReviewSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
     }
     ReviewRootClock(reading.clock);
+    AddSlips(RootAttributeSlips(root));
     // The loader stopped before the Terms: the root's fault is all there is to say.
     if (!reading.clock.Usable()) return;
     // The loader judged the Terms in file order; the other children are the checker's own.
@@ -178,7 +163,8 @@ class Review {
          child = child->NextSibling()) {
       if (const TiXmlElement* element = child->ToElement()) {
         if (term != reading.terms.end() && term->element == element) {
-          ReviewTerm(*term++);
+          ReviewTerm(*term);
+          AddSlips(TermAttributeSlips(*term++));
         } else {
           Add(PositionOf(*element),
               "<" + element->ValueStr() +
@@ -208,12 +194,16 @@ class Review {
                            ? "; a TermToInput here is never read"
                        : HoldsTermElement(tail) ? "; Terms belong inside TermToInput"
                                                 : "";
-    Add(PositionInText(text, at),
+    Add(columns_.AtOffset(at),
         "the launcher stops reading at the end of the first element and never reads this: " +
             Excerpt(tail) + hint);
   }
 
  private:
+  void AddSlips(const std::vector<AttributeSlip>& slips) {
+    for (const AttributeSlip& slip : slips) Add(PositionOf(*slip.attribute), slip.text);
+  }
+
   void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
                      std::int32_t defaultValue) {
     SettingReport setting{name, defaultValue, "default: not in the file"};
@@ -397,6 +387,7 @@ class Review {
   }
 
   MappingReport& report_;
+  const CharacterColumns& columns_;
   // For each terminal, the last stored Term: the one whose camera the table holds.
   std::map<std::int32_t, const TiXmlElement*> keptTerms_;
 };
@@ -405,12 +396,13 @@ class Review {
 
 MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   MappingReport report;
-  Review review(report);
   Collector collector;
   MappingFileReading reading;
   report.loaded =
       LoadTerminalMappings(path, files, collector, report.table, report.settings, &reading);
   report.launcherMessages = collector.messages;
+  const CharacterColumns columns(reading.file.text, reading.document);
+  Review review(report, columns);
   if (review.ExplainUnread(reading)) return report;
 
   const TiXmlElement* first = reading.document.FirstChildElement();
@@ -420,7 +412,7 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
     review.Add({}, "the file holds no element: the launcher loads nothing and shows no message",
                Severity::kError);
   } else {
-    review.Add(PositionOf(*first),
+    review.Add(review.PositionOf(*first),
                "the first element is <" + first->ValueStr() +
                    ">, not <TermToInput>: the launcher loads nothing and shows no message" +
                    CaseNote(first->ValueStr(), "TermToInput"),

@@ -4,10 +4,12 @@
 #include <iomanip>
 #include <string>
 
+#include "checker/escaped_text.h"
+
 namespace pos_video {
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) { return "\"" + Escaped(text) + "\""; }
 
 std::string DescribeCamera(const TerminalMapping& mapping) {
   std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
@@ -33,7 +35,7 @@ void PrintSettings(std::ostream& out, const MappingReport& report) {
   out << "\nLaunch settings:\n";
   for (const SettingReport& setting : report.settingReports) {
     out << "  " << std::left << std::setw(7) << setting.name << std::right << std::setw(6)
-        << setting.value << "  " << setting.source << "\n";
+        << setting.value << "  " << Escaped(setting.source) << "\n";
   }
   if (report.timeZone) {
     out << "  TimeZone " << Quoted(*report.timeZone)
@@ -85,7 +87,7 @@ void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
         << WallClockSeconds(conversion.wallClock) - *conversion.givenOffset;
   } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
-    out << " in " << conversion.timeZone << ": " << zone.abbreviation << ", "
+    out << " in " << Escaped(conversion.timeZone) << ": " << Escaped(zone.abbreviation) << ", "
         << DescribeUtcOffset(zone.utcOffset) << ", second " << zone.utcSeconds;
     if (zone.fit == WallClockFit::kSkipped) {
       out << " (the clocks skip this time there: read with the offset before the change)";
@@ -103,7 +105,7 @@ void PrintMessages(std::ostream& out, const std::vector<std::string>& messages,
                    const char* indent) {
   for (const std::string& message : messages) {
     const bool lineFeed = !message.empty() && message.back() == '\n';
-    out << indent << message.substr(0, message.size() - (lineFeed ? 1 : 0)) << "\n";
+    out << indent << Escaped(message.substr(0, message.size() - (lineFeed ? 1 : 0))) << "\n";
   }
 }
 
@@ -123,16 +125,16 @@ std::string DescribeSearchTime(std::int64_t searchTime) {
 void PrintFindings(std::ostream& out, const std::string& path, const MappingReport& report,
                    const char* indent) {
   for (const Finding& finding : report.findings) {
-    out << indent << path;
+    out << indent << Escaped(path);
     if (finding.position.line > 0)
       out << ":" << finding.position.line << ":" << finding.position.column;
-    out << (finding.severity == Severity::kError ? ": error: " : ": warning: ") << finding.text
-        << "\n";
+    out << (finding.severity == Severity::kError ? ": error: " : ": warning: ")
+        << Escaped(finding.text) << "\n";
   }
 }
 
 void PrintMappingReport(std::ostream& out, const std::string& path, const MappingReport& report) {
-  out << "Mapping file: " << path << "\n";
+  out << "Mapping file: " << Escaped(path) << "\n";
   PrintOutcome(out, report);
   PrintSettings(out, report);
   PrintTerminals(out, report);

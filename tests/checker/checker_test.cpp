@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -100,8 +101,8 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
       {"<TermToInput>\n<Term Number=\"1\"/>\n</TermToInput>", 2,
        R"(m.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no message and never starts the client)"},
       {good + "\r\n\tTerm text</TermToInput>\r\n\t<!-- c --><Term Number=\"2\"/>", 1,
-       R"(m.xml:3:5: warning: text inside TermToInput is ignored: "Term text"
-  m.xml:4:15: warning: the launcher stops reading at the end of the first element and never reads this: "<Term Number="2"/>"; Terms belong inside TermToInput)"},
+       R"(m.xml:3:2: warning: text inside TermToInput is ignored: "Term text"
+  m.xml:4:12: warning: the launcher stops reading at the end of the first element and never reads this: "<Term Number="2"/>"; Terms belong inside TermToInput)"},
       {good + "</TermToInput><TermToInput/>", 1,
        R"(m.xml:2:82: warning: the launcher stops reading at the end of the first element and never reads this: "<TermToInput/>"; a TermToInput here is never read)"},
       {"<TermToInput><Term Number=\"3\"><System Name=\"Lane&#0;1\"><Input Number=\"&#x1;\"/>"
@@ -111,6 +112,40 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
   m.xml:1:63: warning: Term for terminal 3: its Input Number holds the control character 1, which the client receives as it is)"},
       {"<TermToInput Pre=\"5\" width=\"500\">" + good.substr(13) + "</TermToInput>", 1,
        R"(m.xml:1:22: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive))"},
+      // Slips in names the launcher reads, each once, counted in characters (a tab and a UTF-8
+      // sequence are one) where the reader counts a tab up to four.
+      {"<?xml version=\"1.0\" encoding=\"utf-8\"?><TermToInput A=\"\xC3\xBC\" "
+       "Widht=\"1\"\tTimezone="
+       "\"UTC\" width=\"2\" Pos=\"3\">\n\t\t<Term Number=\"1\" clockoffset=\"4\" "
+       "Width=\"3\"><System "
+       "Name=\"S\" TimeZone=\"X\"><Input Name=\"Z\xC3\xBCrich\" ClockOffset=\"3\" "
+       "Nume=\"x\"/></System>"
+       "</Term></TermToInput>",
+       1,
+       R"(m.xml:1:83: warning: width is not Width: the launcher keeps the default 392 (found width: names are case-sensitive)
+  m.xml:1:58: warning: Widht is not read: did you mean Width?
+  m.xml:1:68: warning: Timezone is not read: the launcher reads TimeZone (names are case-sensitive)
+  m.xml:1:93: warning: Pos is not read: did you mean Post?
+  m.xml:2:20: warning: clockoffset is not read: the launcher reads ClockOffset (names are case-sensitive)
+  m.xml:2:36: warning: Width on Term is not read: the launcher reads Width on TermToInput
+  m.xml:2:63: warning: TimeZone on System is not read: the launcher reads TimeZone on TermToInput and Term
+  m.xml:2:97: warning: ClockOffset on Input is not read: the launcher reads ClockOffset on TermToInput and Term
+  m.xml:2:113: warning: Nume is not read: did you mean Name?
+
+)"},
+      // A name that a hint already points at is not named again; other attributes stay silent.
+      {"\xEF\xBB\xBF<TermToInput Poste=\"1\">\n<Term number=\"2\" Note=\"x\" TimeZn=\"UTC\"/><Term "
+       "Number=\"3\"><System Name=\"S\"><Input name=\"x\" NUMBER=\"3\" Devise=\"3\" Tzone=\"x\" "
+       "Nmae=\"1\" ame=\"1\"/></System></Term></TermToInput>",
+       2,
+       R"(m.xml:1:14: warning: Poste is not read: did you mean Post?
+  m.xml:2:1: warning: Term skipped: it has no Number attribute (found number: names are case-sensitive)
+  m.xml:2:27: warning: TimeZn is not read: did you mean TimeZone?
+  m.xml:2:41: error: Term for terminal 3 rejected with a message: its Input has neither Name nor Number (found name: names are case-sensitive) (found NUMBER: names are case-sensitive)
+  m.xml:2:102: warning: Devise is not read: did you mean Device?
+  m.xml:2:123: warning: Nmae is not read: did you mean Name?
+  m.xml:2:132: warning: ame is not read: did you mean Name?
+  m.xml: error)"},
       // A rejected Term is not the one that a later Term replaces.
       {good + "<Term Number=\"1\"><System Name=\"S\"><Input Device=\"1\"/></System></Term>" +
            "<Term Number=\"1\"><System Name=\"S\"><Input "
@@ -179,10 +214,11 @@ Findings:
 TEST(CheckerTest, UsageErrors) {
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"-n"}, "-n needs a value"},
-      {{"-n", "12x"}, "-n needs a terminal number, not \"12x\""},
+      {{"-n", "12\nx"}, "-n needs a terminal number, not \"12\\nx\""},
       {{"-n", "-"}, "-n needs a terminal number, not \"-\""},
       {{"-t2007-06-06", "14:50:25"}, "\"14:50:25\" looks like the time of -t"},
       {{"-x"}, "unknown option -x"},
+      {{"m.xml", ""}, "a file name cannot be empty"},
       {{"-n", "4", "--", "-n2"}, "give -n and -t, or the launcher's command line after --"},
   };
   testing::FakePlatform files;
@@ -192,6 +228,48 @@ TEST(CheckerTest, UsageErrors) {
     EXPECT_EQ(checked.err.rfind(std::string("pos-video-check: ") + error, 0), 0u) << checked.err;
   }
   EXPECT_EQ(Check({"--help"}, files).status, 0);
+}
+
+// Each finding one line that the README's problem matcher reads, whatever the values and file
+// names hold; the count is not a finding.
+TEST(CheckerTest, EachFindingIsOneLineForTheReadmesMatcher) {
+  const std::string readme = ReadTextFile(std::string(SOURCE_FOLDER) + "/README.md", 1 << 20).text;
+  const std::size_t start = readme.find("\"regexp\": \"") + 11;
+  std::string pattern = readme.substr(start, readme.find("\",", start) - start);
+  for (std::size_t at = 0; (at = pattern.find("\\\\", at)) != std::string::npos; ++at) {
+    pattern.erase(at, 1);
+  }
+  const std::regex matcher(pattern);
+  testing::FakePlatform files;
+  files.files["e.xml"] =
+      "<TermToInput Width=\"640&#10;px\" TimeZone=\"Mars&#13;&#10;x.xml:9:9: error: &#127;&#1;\"/>";
+  const Checked checked = Check({"--brief", "e.xml", "a\tb\n.xml"}, files);
+  EXPECT_EQ(
+      checked.out,
+      "e.xml:1:14: warning: Width \"640\\npx\" has text after its digits: the launcher reads 640\n"
+      "e.xml:1:33: error: TimeZone \"Mars\\r\\nx.xml:9:9: error: \\x7F\\x01\" is neither a tzdata "
+      "zone name nor a POSIX TZ rule with its rules: the launcher shows a message and loads "
+      "nothing\n"
+      "e.xml: error: no Term gives the launcher a terminal: it loads nothing and never starts "
+      "the client\n"
+      "a\\tb\\n.xml: error: cannot read the file: No such file or directory\n"
+      "2 files checked: 3 errors, 1 warning\n");
+  std::istringstream lines(checked.out);
+  std::smatch match;
+  for (std::string line; std::getline(lines, line);) {
+    const bool finding = lines.peek() != EOF;
+    ASSERT_EQ(std::regex_match(line, match, matcher), finding) << line;
+    EXPECT_TRUE(!finding || match[1] == line.substr(0, line.find(':'))) << line;
+  }
+  // Nor does a value start a line of the full report: settings, findings and messages alike.
+  const std::string whole = Check({"e.xml"}, files).out;
+  EXPECT_EQ(whole.find_first_of("\r\x01\x7F"), std::string::npos) << whole;
+  EXPECT_EQ(whole.find("\nx.xml"), std::string::npos) << whole;
+  // A report it could not write fails the build step, whatever the files hold.
+  std::ostream full(nullptr);
+  std::ostringstream err;
+  EXPECT_EQ(RunChecker({"--brief", "e.xml"}, 0, files, full, err), 74);
+  EXPECT_EQ(err.str(), "pos-video-check: cannot write the output\n");
 }
 
 const char kTwoCameras[] =

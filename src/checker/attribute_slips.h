@@ -1,0 +1,28 @@
+// Attributes that the launcher never reads where they stand, though the integrator surely meant it
+// to: a name it reads there but written in another case or misspelt ("Timezone", "TimeZon",
+// "Widht"), or one of its settings on an element that does not take it (TimeZone on System).
+// Other attributes are left alone: other tools may keep their own notes in the file.
+#pragma once
+
+#include <tinyxml.h>
+
+#include <string>
+#include <vector>
+
+#include "mapping/mapping_loader.h"
+
+namespace pos_video {
+
+struct AttributeSlip {
+  const TiXmlAttribute* attribute = nullptr;
+  std::string text;  // The finding's words.
+};
+
+// The slips on TermToInput.
+std::vector<AttributeSlip> RootAttributeSlips(const TiXmlElement& root);
+
+// The slips on a Term, on its first System and on that System's first Input: where the launcher
+// looks for them.
+std::vector<AttributeSlip> TermAttributeSlips(const TermReading& term);
+
+}  // namespace pos_video
