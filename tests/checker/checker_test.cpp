@@ -388,6 +388,13 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
                           "second 1194120000\n  Clock offset -12 s:"),
             std::string::npos)
       << repeated;
+  // A time that names its own offset is read at it; the Term's zone is not used, its clock is.
+  const std::string given = Check({"m.xml", "-n4", "-t", "2007-06-06 14:50:25+02:00"}, files).out;
+  EXPECT_NE(given.find("  Wall clock 2007-06-06 14:50:25 at UTC+02:00, the offset given with the "
+                       "time (the TimeZone is not used): second 1181134225\n  Clock offset -12 s: "
+                       "Start 1181134208,"),
+            std::string::npos)
+      << given;
   files.files["m.xml"] =
       "<TermToInput ClockOffset=\"1 day\" TimeZone=\"\"><Term Number=\"4\"><System Name=\"S\">"
       "<Input Name=\"C\"/></System></Term></TermToInput>";
