@@ -18,12 +18,6 @@ std::string ZoneMessage(const std::string& zone, const std::string& file = "term
   return sink.messages.at(0);
 }
 
-std::string Repeated(const std::string& text, int times) {
-  std::string repeated;
-  while (times-- > 0) repeated += text;
-  return repeated;
-}
-
 TEST(ReportMessageTest, ALongValueIsShortenedAtACharacterBoundarySoTheSentenceFits) {
   const std::string tail = " of Term Number 12 in file termToInput.xml is not a time zone.\n";
   const struct {
@@ -32,8 +26,11 @@ TEST(ReportMessageTest, ALongValueIsShortenedAtACharacterBoundarySoTheSentenceFi
   } cases[] = {
       {std::string(181, 'a'), std::string(181, 'a')},  // 254 bytes: fits as it is.
       {std::string(182, 'a'), std::string(178, 'a') + "..."},
-      {"x" + Repeated("\xC3\xBC", 91), "x" + Repeated("\xC3\xBC", 88) + "..."},
-      {"xx" + Repeated("\xE2\x82\xAC", 61), "xx" + Repeated("\xE2\x82\xAC", 58) + "..."},
+      // The cut, after 178 bytes, falls before a "ü" (C3 BC), inside it, or inside a "€" (E2 82
+      // AC).
+      {std::string(178, 'a') + "\xC3\xBC...", std::string(178, 'a') + "..."},
+      {std::string(177, 'a') + "\xC3\xBC...", std::string(177, 'a') + "..."},
+      {std::string(176, 'a') + "\xE2\x82\xAC...", std::string(176, 'a') + "..."},
   };
   for (const auto& test : cases) {
     EXPECT_EQ(ZoneMessage(test.zone), "TimeZone \"" + test.shown + "\"" + tail);

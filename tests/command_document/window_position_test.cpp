@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 namespace pos_video {
 namespace {
@@ -22,8 +23,8 @@ TEST(WindowPositionTest, TheWindowMovesJustEnoughToStayInTheWorkArea) {
   };
   for (const auto& test : cases) {
     const CursorPosition window = WindowPosition(test.pointer, test.width, test.height);
-    EXPECT_EQ(window.x, test.left) << test.pointer.position.x << ", " << test.pointer.position.y;
-    EXPECT_EQ(window.y, test.top) << test.pointer.position.x << ", " << test.pointer.position.y;
+    EXPECT_EQ(std::make_pair(window.x, window.y), std::make_pair(test.left, test.top))
+        << test.pointer.position.x << ", " << test.pointer.position.y;
   }
 }
 
