@@ -12,6 +12,7 @@ namespace pos_video {
 void WindowsPlatform::ShowMessage(MessageKind kind, const std::string& text) {
   ReportToEventLog(EventType::kError, kind, text);
   if (const std::optional<std::wstring> wide = WideFromUtf8(text)) {
+    // The caption is ASCII: each byte widens to its own character.
     const std::wstring caption(kMessageCaption, kMessageCaption + sizeof kMessageCaption - 1);
     MessageBoxW(GetDesktopWindow(), wide->c_str(), caption.c_str(), MB_OK);
   } else {
