@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace pos_video {
@@ -16,6 +17,21 @@ namespace pos_video {
 struct CursorPosition {
   int x = 0;
   int y = 0;
+};
+
+// A rectangle of the screen in pixels: `right` and `bottom` lie just outside it.
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// The mouse pointer, and the work area (the screen less its taskbars) of the monitor that holds
+// it, or of the nearest one.
+struct PointerOnScreen {
+  CursorPosition position;
+  std::optional<ScreenArea> workArea;  // None where no monitor can be had.
 };
 
 // A program to start without waiting for it.
@@ -98,8 +114,9 @@ class Platform : public MessageSink, public FileReader, public FileSaver {
  public:
   // Whether a file (not a folder) exists at `path`.
   virtual bool HasFile(const std::string& path) = 0;
-  // The mouse pointer's screen position; (0, 0) where none can be had.
-  virtual CursorPosition ReadCursorPosition() = 0;
+  // The mouse pointer's screen position, (0, 0) where none can be had, and its monitor's work
+  // area.
+  virtual PointerOnScreen ReadPointer() = 0;
   // Starts the program without waiting for it.
   virtual StartResult StartProgram(const ProgramStart& start) = 0;
 };

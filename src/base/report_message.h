@@ -16,8 +16,10 @@ namespace pos_video {
 constexpr int kMessageBufferSize = 256;
 
 // Formats the message printf-style and shows it through `sink` as a message of `kind`. The text
-// always ends with a line feed; one that would not fit in the buffer with it is cut short so that
-// it does.
+// always ends with a line feed. Where it would not fit in the buffer with it, the texts put in by
+// %s (values from the mapping file or the command line) are shortened to their beginning and
+// "...", cut at a character boundary, just enough that it does: the sentence around them stays
+// whole. A message that fits is shown exactly as formatted.
 void ReportMessage(MessageSink& sink, MessageKind kind, const char* format, ...)
     POS_VIDEO_PRINTF_FORMAT(3, 4);
 

@@ -3,6 +3,7 @@
 #include "base/launch_constants.h"
 #include "base/terminal_option.h"
 #include "command_document/command_document_writer.h"
+#include "command_document/window_position.h"
 #include "mapping/mapping_loader.h"
 #include "search_time/store_clock.h"
 #include "search_time/time_option.h"
@@ -40,8 +41,10 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
       OnStoreClock(pcSearchTime, time, clock.timeZone, clock.clockOffset);
   if (!searchTime) return 0;
   const std::string folder = ClientFolder(platform);
+  const CursorPosition window =
+      WindowPosition(platform.ReadPointer(), settings.Width, settings.Height);
   if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime->searchTime,
-                            table, settings, platform.ReadCursorPosition(), platform, platform)) {
+                            table, settings, window, platform, platform)) {
     return 0;
   }
   const std::string client = folder + "\\" + kClientProgramName;

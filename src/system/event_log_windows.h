@@ -16,8 +16,9 @@ constexpr const char kEventSourceName[] = "POS Video Launcher";
 enum class EventType { kError, kWarning };
 
 // Reports one event of `type` whose ID is the kind's value and whose one string is `text` less a
-// final line feed. Best effort: a log that cannot be reached, or a source nobody registered,
-// leaves the launch exactly as it would have been.
+// final line feed: through ReportEventW where the text is UTF-8 beyond ASCII (WideFromUtf8),
+// through ReportEventA in the PC's code page otherwise. Best effort: a log that cannot be reached,
+// or a source nobody registered, leaves the launch exactly as it would have been.
 void ReportToEventLog(EventType type, MessageKind kind, const std::string& text);
 
 }  // namespace pos_video

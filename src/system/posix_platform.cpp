@@ -72,7 +72,7 @@ bool PosixPlatform::HasFile(const std::string& path) {
   return stat(MapWindowsPath(winePrefix_, path).c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
-CursorPosition PosixPlatform::ReadCursorPosition() { return {}; }
+PointerOnScreen PosixPlatform::ReadPointer() { return {}; }
 
 StartResult PosixPlatform::StartProgram(const ProgramStart& start) {
   // wine, the program, then its arguments split at blanks as Windows would split them.

@@ -10,11 +10,18 @@
 #endif
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace pos_video {
 
 // The system's own text for an error code, on one line.
 std::string SystemErrorText(DWORD error);
+
+// `text` decoded as UTF-8, for the wide (W) functions, where it is valid UTF-8 and holds a byte
+// above 127: a file saved as UTF-8 wrote it. None for any other text, which the ANSI (A)
+// functions read in the PC's code page as they always did; text in such a code page is
+// practically never valid UTF-8.
+std::optional<std::wstring> WideFromUtf8(const std::string& text);
 
 }  // namespace pos_video

@@ -11,7 +11,13 @@ namespace pos_video {
 
 void WindowsPlatform::ShowMessage(MessageKind kind, const std::string& text) {
   ReportToEventLog(EventType::kError, kind, text);
-  MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
+  if (const std::optional<std::wstring> wide = WideFromUtf8(text)) {
+    // The caption is ASCII: each byte widens to its own character.
+    const std::wstring caption(kMessageCaption, kMessageCaption + sizeof kMessageCaption - 1);
+    MessageBoxW(GetDesktopWindow(), wide->c_str(), caption.c_str(), MB_OK);
+  } else {
+    MessageBoxA(GetDesktopWindow(), text.c_str(), kMessageCaption, MB_OK);
+  }
 }
 
 void WindowsPlatform::RecordWarning(MessageKind kind, const std::string& text) {
@@ -31,11 +37,19 @@ bool WindowsPlatform::HasFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-CursorPosition WindowsPlatform::ReadCursorPosition() {
+PointerOnScreen WindowsPlatform::ReadPointer() {
   POINT point{};
-  // On failure the point stays at (0, 0), which is where the client's window then opens.
-  GetCursorPos(&point);
-  return {static_cast<int>(point.x), static_cast<int>(point.y)};
+  // Without a pointer the window opens at (0, 0), where it always did.
+  if (!GetCursorPos(&point)) return {};
+  PointerOnScreen pointer{{static_cast<int>(point.x), static_cast<int>(point.y)}, std::nullopt};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    pointer.workArea = ScreenArea{static_cast<int>(work.left), static_cast<int>(work.top),
+                                  static_cast<int>(work.right), static_cast<int>(work.bottom)};
+  }
+  return pointer;
 }
 
 StartResult WindowsPlatform::StartProgram(const ProgramStart& start) {

@@ -34,7 +34,7 @@ class FakePlatform : public Platform {
   }
 
   bool HasFile(const std::string& path) override { return files.count(path) != 0; }
-  CursorPosition ReadCursorPosition() override { return cursor; }
+  PointerOnScreen ReadPointer() override { return pointer; }
   StartResult StartProgram(const ProgramStart& start) override {
     starts.push_back(start);
     if (!clientStartFailure.empty()) return {false, clientStartFailure};
@@ -43,7 +43,7 @@ class FakePlatform : public Platform {
 
   std::map<std::string, std::string> files;
   std::set<std::string> unwritable;
-  CursorPosition cursor;
+  PointerOnScreen pointer;
   std::string clientStartFailure;  // When set, every start fails with this reason.
   std::vector<std::string> messages;
   std::vector<MessageKind> kinds;  // Of each message, in the same order.
