@@ -8,9 +8,10 @@ declare -A allowed=(
   [search_time]="base time_zone search_time"
   [time_zone]="base time_zone"
   [command_document]="base time_zone mapping command_document"
+  [launch]="base time_zone mapping search_time command_document launch"
   [system]="base system"
-  [launcher]="base mapping search_time time_zone command_document system launcher"
-  [checker]="base mapping search_time time_zone command_document system checker"
+  [launcher]="base mapping search_time time_zone command_document launch system launcher"
+  [checker]="base mapping search_time time_zone command_document launch system checker"
 )
 status=0
 for folder in "$src"/*/; do

@@ -4,8 +4,8 @@
 
 #include "base/ascii_classes.h"
 #include "base/launch_constants.h"
+#include "base/launch_request.h"
 #include "base/saturated_integer.h"
-#include "base/terminal_option.h"
 
 namespace pos_video {
 
@@ -66,9 +66,9 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t* index, st
 bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* options,
                        std::string* error) {
   *options = CheckOptions{};
-  options->terminal = kDefaultTerminal;
-  bool terminalGiven = false;
+  std::optional<std::int32_t> terminal;
   std::optional<std::string> timeText;
+  std::optional<std::string> commandLine;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool isOption = argument.size() > 1 && argument[0] == '-';
@@ -77,11 +77,10 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       return true;
     }
     if (argument == "--") {
-      std::string commandLine;
+      commandLine.emplace();
       for (++i; i < arguments.size(); ++i) {
-        commandLine += (commandLine.empty() ? "" : " ") + arguments[i];
+        *commandLine += (commandLine->empty() ? "" : " ") + arguments[i];
       }
-      options->launchCommandLine = commandLine;
     } else if (argument == "--brief") {
       options->brief = true;
     } else if (isOption && (argument[1] == 'n' || argument[1] == 't')) {
@@ -97,9 +96,8 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
                  !ReadSaturatedInteger(value.c_str(), &number, &end) || *end != '\0') {
         *error = "-n needs a terminal number, not \"" + value + "\"";
         return false;
-      } else if (!terminalGiven) {
-        options->terminal = number;
-        terminalGiven = true;
+      } else if (!terminal) {
+        terminal = number;
       }
     } else if (isOption) {
       *error = "unknown option " + argument;
@@ -114,14 +112,16 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
       options->paths.push_back(argument);
     }
   }
-  if (options->launchCommandLine && (terminalGiven || timeText)) {
+  if (commandLine && (terminal || timeText)) {
     *error = "give -n and -t, or the launcher's command line after --, not both";
     return false;
   }
-  if (options->launchCommandLine) {
-    options->terminal = ReadTerminalNumber(*options->launchCommandLine);
-  } else if (terminalGiven || timeText) {
-    options->launchCommandLine = timeText ? "-t" + *timeText : "";
+  if (commandLine) {
+    options->launch = ReadLaunchRequest(*commandLine);
+  } else if (terminal || timeText) {
+    // -t's time is read as the launcher reads the text behind its own time option.
+    options->launch = ReadLaunchRequest(timeText ? "-t" + *timeText : "");
+    options->launch->terminal = terminal.value_or(kDefaultTerminal);
   }
   if (options->paths.empty()) options->paths.push_back(kMappingFilePath);
   return true;

@@ -2,10 +2,11 @@
 // what follows "--" is the launcher's command line, read exactly as the launcher reads its own.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "base/launch_request.h"
 
 namespace pos_video {
 
@@ -13,11 +14,9 @@ struct CheckOptions {
   std::vector<std::string> paths;  // The launcher's own file name when none is given.
   bool help = false;
   bool brief = false;  // Only the finding lines and a count.
-  // With -n, -t or "--", the launch to show: the launcher's command line (the words after "--",
-  // joined by blanks, or "-t" and -t's time), and its terminal, as the launcher finds it there or
-  // as -n gives it.
-  std::optional<std::string> launchCommandLine;
-  std::int32_t terminal = 0;
+  // With -n, -t or "--", the launch to show: as the launcher reads the words after "--", joined
+  // by blanks, or -n's terminal and -t's time.
+  std::optional<LaunchRequest> launch;
 };
 
 extern const char kCheckUsage[];

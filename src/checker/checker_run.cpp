@@ -63,9 +63,8 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     }
     if (&path != &options.paths.front()) out << "\n";
     PrintMappingReport(out, path, report);
-    if (options.launchCommandLine) {
-      PrintLaunchPreview(
-          out, PreviewLaunch(report, options.terminal, *options.launchCommandLine, currentTime));
+    if (options.launch) {
+      PrintLaunchPreview(out, PreviewLaunch(path, files, *options.launch, currentTime));
     }
   }
   if (options.brief) {

@@ -12,10 +12,8 @@
 #include "base/launch_constants.h"
 #include "checker/attribute_slips.h"
 #include "checker/character_columns.h"
-#include "command_document/command_document_writer.h"
+#include "launch/prepare_launch.h"
 #include "mapping/mapping_loader.h"
-#include "search_time/store_clock.h"
-#include "search_time/time_option.h"
 
 namespace pos_video {
 namespace {
@@ -429,43 +427,35 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   return report;
 }
 
-LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
-                            const std::string& commandLineText, std::int64_t currentTime) {
+LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
+                            const LaunchRequest& request, std::int64_t currentTime) {
+  Collector collector;
+  const LaunchOutcome launch = PrepareLaunch(
+      request, currentTime,
+      [&](MessageSink& messages, TerminalMappingTable& table, LaunchSettings& settings) {
+        return LoadTerminalMappings(path, files, messages, table, settings);
+      },
+      kCommandDocumentPath, PointerOnScreen{}, collector, collector);
   LaunchPreview preview;
-  preview.terminal = terminal;
-  // The launcher's own reading of its time option: a time it cannot read ends the launch before
-  // the mapping file is read.
-  Collector launch;
-  std::int64_t pcSearchTime = 0;
-  std::optional<WrittenTime> time;
-  if (!ReadSearchTime(commandLineText, currentTime, launch, &pcSearchTime, &time)) {
-    preview.messages = launch.messages;
-    return preview;
-  }
-  preview.searchTime = pcSearchTime;
-  preview.messages = report.launcherMessages;
-  if (!report.loaded) return preview;
-  const TerminalClock clock = ClockOf(report.table, terminal, report.settings);
-  const std::optional<StoreClockTime> onStoreClock =
-      OnStoreClock(pcSearchTime, time, clock.timeZone, clock.clockOffset);
-  if (!onStoreClock) return preview;
-  const std::int64_t searchTime = onStoreClock->searchTime;
-  preview.searchTime = searchTime;
-  if (time && (time->utcOffset || !clock.timeZone.empty() || clock.clockOffset != 0)) {
+  preview.terminal = request.terminal;
+  preview.messages = collector.messages;
+  preview.document = collector.document;
+  preview.documentWritten = launch.documentWritten;
+  if (!launch.pcSearchTime) return preview;
+  preview.searchTime =
+      launch.storeTime ? launch.storeTime->searchTime : launch.pcSearchTime->seconds;
+  const std::optional<WrittenTime>& time = launch.pcSearchTime->time;
+  const TerminalClock& clock = launch.clock;
+  if (launch.storeTime && time &&
+      (time->utcOffset || !clock.timeZone.empty() || clock.clockOffset != 0)) {
     preview.conversion = ClockConversion{time->wallClock,
                                          clock.timeZone,
-                                         onStoreClock->zone,
+                                         launch.storeTime->zone,
                                          clock.clockOffset,
-                                         searchTime - report.settings.Pre,
-                                         searchTime + report.settings.Post,
+                                         *preview.searchTime - launch.settings.Pre,
+                                         *preview.searchTime + launch.settings.Post,
                                          time->utcOffset};
   }
-  // The checker previews the document for a pointer at the screen's corner.
-  preview.documentWritten =
-      WriteCommandDocument(kCommandDocumentPath, terminal, searchTime, report.table,
-                           report.settings, CursorPosition{}, launch, launch);
-  preview.document = launch.document;
-  preview.messages.insert(preview.messages.end(), launch.messages.begin(), launch.messages.end());
   return preview;
 }
 

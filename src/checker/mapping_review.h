@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/launch_request.h"
 #include "base/platform.h"
 #include "base/wall_clock.h"
 #include "mapping/terminal_mapping.h"
@@ -90,10 +91,10 @@ struct LaunchPreview {
 // cannot be read gives a report of nothing loaded, with the launcher's message and the reason.
 MappingReport ReviewMappingFile(const std::string& path, FileReader& files);
 
-// What the launcher does with the reviewed file for `terminal` and the time option found in
-// `commandLineText` (around `currentTime` when it has none): the same messages in the same order
-// and the same document, computed without writing anything.
-LaunchPreview PreviewLaunch(const MappingReport& report, std::int32_t terminal,
-                            const std::string& commandLineText, std::int64_t currentTime);
+// What the launcher does with the file at `path` for the request, around `currentTime` when it
+// names no time: the same messages in the same order and the same document, by the launcher's own
+// steps, with nothing shown or written.
+LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
+                            const LaunchRequest& request, std::int64_t currentTime);
 
 }  // namespace pos_video

@@ -1,12 +1,9 @@
 #include "launcher/run_sequence.h"
 
 #include "base/launch_constants.h"
-#include "base/terminal_option.h"
-#include "command_document/command_document_writer.h"
-#include "command_document/window_position.h"
+#include "base/launch_request.h"
+#include "launch/prepare_launch.h"
 #include "mapping/mapping_loader.h"
-#include "search_time/store_clock.h"
-#include "search_time/time_option.h"
 
 namespace pos_video {
 namespace {
@@ -26,27 +23,14 @@ std::string ClientFolder(Platform& platform) {
 }  // namespace
 
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
-  const std::int32_t terminal = ReadTerminalNumber(commandLineText);
-  std::int64_t pcSearchTime = 0;
-  std::optional<WrittenTime> time;
-  if (!ReadSearchTime(commandLineText, currentTime, platform, &pcSearchTime, &time)) return 0;
-
-  TerminalMappingTable table;
-  LaunchSettings settings;
-  if (!LoadTerminalMappings(kMappingFilePath, platform, platform, table, settings)) return 0;
-  const TerminalClock clock = ClockOf(table, terminal, settings);
-  // The loader let only zones through that convert; the check keeps a wrong zone from ever
-  // becoming the PC's own without a word.
-  const std::optional<StoreClockTime> searchTime =
-      OnStoreClock(pcSearchTime, time, clock.timeZone, clock.clockOffset);
-  if (!searchTime) return 0;
   const std::string folder = ClientFolder(platform);
-  const CursorPosition window =
-      WindowPosition(platform.ReadPointer(), settings.Width, settings.Height);
-  if (!WriteCommandDocument(folder + "\\" + kCommandDocumentName, terminal, searchTime->searchTime,
-                            table, settings, window, platform, platform)) {
-    return 0;
-  }
+  const LaunchOutcome launch = PrepareLaunch(
+      ReadLaunchRequest(commandLineText), currentTime,
+      [&](MessageSink& messages, TerminalMappingTable& table, LaunchSettings& settings) {
+        return LoadTerminalMappings(kMappingFilePath, platform, messages, table, settings);
+      },
+      folder + "\\" + kCommandDocumentName, platform.ReadPointer(), platform, platform);
+  if (!launch.documentWritten) return 0;
   const std::string client = folder + "\\" + kClientProgramName;
   const StartResult start = platform.StartProgram({client, kClientArguments, folder});
   if (!start.started) {

@@ -7,7 +7,6 @@
 #include "base/launch_constants.h"
 #include "checker/checker_run.h"
 #include "checker/mapping_review.h"
-#include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
 #include "system/text_files.h"
@@ -321,47 +320,6 @@ TEST(CheckerTest, TheLaunchersCommandLineIsReadAsTheLauncherReadsIt) {
           Check({"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"}, files)
               .out),
       "4, search around 1181088000 (2007-06-06 00:00:00 local time)");
-}
-
-// Command lines as the audit application might write them, options in every form, repeated, in
-// either order, with blanks, quotes and junk: the checker's preview must show what the launcher
-// does with the same files, word for word.
-TEST(CheckerTest, ThePreviewAgreesWithTheLauncherOnGeneratedCommandLines) {
-  testing::TimeZoneScope zone("UTC0");
-  std::vector<std::string> words;
-  std::istringstream wordList(
-      "-n|-N|/n|/N|-t|-T|/t|/T|4|-n2|/N9|abc|0|x|\"|2007-06-06|14:50:25|"
-      "-t2007-02-29|-n 4|\"2007-06-06|14:50:25\"|-t2007-06-06");
-  for (std::string word; std::getline(wordList, word, '|');) words.push_back(word);
-  std::uint32_t seed = 12345;
-  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  for (int round = 0; round < 400; ++round) {
-    std::vector<std::string> launcherArguments;
-    for (std::uint32_t count = next() % 6; count > 0; --count) {
-      launcherArguments.push_back(words[next() % words.size()]);
-    }
-    std::string commandLine;
-    for (const std::string& word : launcherArguments) {
-      commandLine += (commandLine.empty() ? "" : " ") + word;
-    }
-    testing::FakePlatform launcher;
-    launcher.files[kMappingFilePath] = round % 2 == 0 ? kTwoCameras : kTwoCamerasInZones;
-    RunLauncher(commandLine, 1181141425, launcher);
-
-    std::vector<std::string> arguments{kMappingFilePath, "--"};
-    arguments.insert(arguments.end(), launcherArguments.begin(), launcherArguments.end());
-    const std::string out = Check(arguments, launcher).out;
-    const std::string shown = out.substr(out.find("Launch for terminal "));
-    for (const std::string& message : launcher.messages) {
-      EXPECT_NE(shown.find("    " + message), std::string::npos) << commandLine << "\n" << shown;
-    }
-    const auto saved = launcher.files.find(kCommandDocumentPath);
-    if (saved == launcher.files.end()) {
-      EXPECT_NE(shown.find("No command document is written"), std::string::npos) << commandLine;
-    } else {
-      EXPECT_EQ(shown.substr(shown.find("<?xml")), saved->second) << commandLine;
-    }
-  }
 }
 
 // Each terminal's zone and offset, the values that cannot be used, and how the time is converted.

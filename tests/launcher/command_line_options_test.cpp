@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/terminal_option.h"
+#include "base/launch_request.h"
 #include "search_time/time_option.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
@@ -31,7 +31,7 @@ TEST(TerminalOptionTest, FormsOrderAndNumbers) {
       {"-n -2147483649", -2147483647 - 1},
   };
   for (const auto& [commandLine, terminal] : cases) {
-    EXPECT_EQ(ReadTerminalNumber(commandLine), terminal) << commandLine;
+    EXPECT_EQ(ReadLaunchRequest(commandLine).terminal, terminal) << commandLine;
   }
 }
 
@@ -42,6 +42,12 @@ constexpr std::int64_t kJune6th2007At145025 = 1181134225;
 constexpr std::int64_t kJune6th2007AtMidnight = 1181080800;
 
 constexpr std::int64_t kRefused = -99;
+
+// The search time a command line asks for, as the launcher reads it.
+std::optional<PcSearchTime> SearchTimeOf(const std::string& commandLine, MessageSink& messages,
+                                         LocalTimeConversion localTime = LocalTimeSeconds) {
+  return ReadSearchTime(ReadLaunchRequest(commandLine).timeText, kNow, messages, localTime);
+}
 
 TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
   testing::TimeZoneScope zone(kTimeZone);
@@ -75,10 +81,8 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
   };
   for (const auto& [commandLine, expected] : cases) {
     testing::FakePlatform sink;
-    std::int64_t searchTime = kRefused;
-    EXPECT_EQ(ReadSearchTime(commandLine, kNow, sink, &searchTime), expected != kRefused)
-        << commandLine;
-    EXPECT_EQ(searchTime, expected) << commandLine;
+    const std::optional<PcSearchTime> searchTime = SearchTimeOf(commandLine, sink);
+    EXPECT_EQ(searchTime ? searchTime->seconds : kRefused, expected) << commandLine;
     EXPECT_EQ(sink.messages.size(), expected == kRefused ? 1u : 0u) << commandLine;
   }
 }
@@ -93,8 +97,7 @@ TEST(TimeOptionTest, MessageNamesTheTimeText) {
   };
   for (const auto& [commandLine, shown] : cases) {
     testing::FakePlatform sink;
-    std::optional<WrittenTime> time;
-    EXPECT_FALSE(ReadTimeOption(commandLine, sink, &time));
+    EXPECT_FALSE(SearchTimeOf(commandLine, sink));
     EXPECT_EQ(sink.messages,
               std::vector<std::string>{"Could not read the transaction time \"" +
                                        std::string(shown) + "\": expected YYYY-MM-DD HH:MM:SS.\n"});
@@ -105,9 +108,8 @@ TEST(TimeOptionTest, MessageNamesTheTimeText) {
 // time (a second before 1970), not a failure.
 TEST(TimeOptionTest, LocalTimeTheSystemCannotConvert) {
   testing::FakePlatform sink;
-  std::int64_t searchTime = kRefused;
-  EXPECT_FALSE(ReadSearchTime("-t \"2007-06-06\"", kNow, sink, &searchTime, nullptr,
-                              [](const WallClock&) { return std::optional<std::int64_t>(); }));
+  EXPECT_FALSE(SearchTimeOf("-t \"2007-06-06\"", sink,
+                            [](const WallClock&) { return std::optional<std::int64_t>(); }));
   EXPECT_EQ(sink.messages,
             std::vector<std::string>{"Could not read the transaction time "
                                      "\"2007-06-06\": expected YYYY-MM-DD HH:MM:SS.\n"});
