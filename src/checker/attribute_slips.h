@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "mapping/mapping_loader.h"
+#include "mapping/mapping_file_reading.h"
 
 namespace pos_video {
 

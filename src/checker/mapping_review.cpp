@@ -13,6 +13,7 @@
 #include "checker/attribute_slips.h"
 #include "checker/character_columns.h"
 #include "launch/prepare_launch.h"
+#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
 
 namespace pos_video {
@@ -126,27 +127,28 @@ class Review {
 
   // Why the loader could not read the file at all, if so.
   bool ExplainUnread(const MappingFileReading& reading) {
-    const TiXmlDocument& document = reading.document;
-    if (!reading.file.read) {
+    if (reading.ending == MessageKind::kMappingFileUnreadable) {
       Add({}, "cannot read the file: " + reading.file.failure, Severity::kError);
+    } else if (reading.ending != MessageKind::kMappingFileNotRead) {
+      return false;
     } else if (reading.refused) {
       Add({}, "the launcher refuses the file before parsing it: " + reading.problem,
           Severity::kError);
-    } else if (reading.xmlError) {
+    } else {
+      const TiXmlDocument& document = reading.document;
       Add(document.ErrorRow() > 0 ? columns_.FromReader(document.ErrorRow(), document.ErrorCol())
                                   : TextPosition{},
           "the launcher cannot parse the file: " + reading.problem, Severity::kError);
     }
-    return !reading.file.read || reading.refused || reading.xmlError;
+    return true;
   }
 
   void ReviewRoot(const MappingFileReading& reading) {
     const TiXmlElement& root = *reading.root;
     const LaunchSettings defaults;
-    const std::int32_t defaultValues[] = {defaults.Width, defaults.Height, defaults.Pre,
-                                          defaults.Post};
-    for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
-      ReviewSetting(root, kSettingNames[i], reading.settings[i], defaultValues[i]);
+    for (std::size_t i = 0; i < kIntegerSettings.size(); ++i) {
+      const IntegerSetting& setting = kIntegerSettings[i];
+      ReviewSetting(root, setting.name, reading.settings[i], defaults.*setting.member);
     }
     ReviewRootClock(reading.clock);
     AddSlips(RootAttributeSlips(root));
@@ -334,7 +336,7 @@ class Review {
     }
     // Only the Term that the table keeps gives the client its camera.
     const TerminalMapping& stored = report_.table.at(number);
-    if (keptTerms_[number] == &term && stored.inputName.empty() && stored.inputNumber.empty()) {
+    if (keptTerms_[number] == &term && CameraAttributes(stored).front().second.empty()) {
       Add(PositionOf(*reading.input),
           TermLabel(number) +
               ": its Input names no camera (neither Name nor Number has a value): the client is "
@@ -417,7 +419,9 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
                Severity::kError);
   }
   review.ReviewUnreadText(reading.file.text, reading.readLength);
-  if (reading.root != nullptr && !report.loaded) {
+  // Nothing loaded because of the Terms themselves; a root that stops the loader says so itself.
+  if (reading.ending == MessageKind::kNothingLoaded ||
+      reading.ending == MessageKind::kInvalidTerm) {
     review.Add({},
                std::string("no Term gives the launcher a terminal: it loads nothing") +
                    (report.launcherMessages.empty() ? ", shows no message" : "") +

@@ -12,10 +12,10 @@ namespace {
 std::string Quoted(const std::string& text) { return "\"" + Escaped(text) + "\""; }
 
 std::string DescribeCamera(const TerminalMapping& mapping) {
-  std::string camera = "System " + Quoted(mapping.systemName) + ", Input ";
-  if (!mapping.inputName.empty()) return camera + "Name " + Quoted(mapping.inputName);
-  camera += "Number " + Quoted(mapping.inputNumber);
-  if (!mapping.device.empty()) camera += " Device " + Quoted(mapping.device);
+  std::string camera = "System " + Quoted(mapping.systemName) + ", Input";
+  for (const auto& [name, value] : CameraAttributes(mapping)) {
+    camera += std::string(" ") + name + " " + Quoted(value);
+  }
   return camera;
 }
 

@@ -30,12 +30,11 @@ void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mappin
 
   TiXmlElement* system = FindOrAddChildWithAttribute(*search, "System", "Name", mapping.systemName);
   TiXmlElement* video = FindOrAddChild(*system, "Video");
-  if (!mapping.inputName.empty()) {
-    FindOrAddChildWithAttribute(*video, "Input", "Name", mapping.inputName);
-  } else {
-    TiXmlElement* input =
-        FindOrAddChildWithAttribute(*video, "Input", "Number", mapping.inputNumber);
-    if (!mapping.device.empty()) input->SetAttribute("Device", mapping.device);
+  const auto camera = CameraAttributes(mapping);
+  TiXmlElement* input =
+      FindOrAddChildWithAttribute(*video, "Input", camera.front().first, camera.front().second);
+  for (std::size_t i = 1; i < camera.size(); ++i) {
+    input->SetAttribute(camera[i].first, camera[i].second);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "base/ascii_classes.h"
 #include "base/report_message.h"
 #include "base/saturated_integer.h"
+#include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_text_guard.h"
 #include "mapping/text_stream_buffer.h"
 #include "time_zone/time_zone.h"
@@ -46,6 +47,36 @@ bool ParseMappingText(MappingFileReading& reading) {
   reading.xmlError = true;
   reading.problem = reading.document.ErrorDesc();
   return false;
+}
+
+IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* name) {
+  IntegerAttribute read;
+  read.attribute = FindAttribute(element, name);
+  if (read.attribute == nullptr) return read;
+  const char* end = nullptr;
+  if (!ReadSaturatedInteger(read.attribute->Value(), &read.value, &end)) {
+    read.reading = SettingReading::kNotInteger;
+    read.value = 0;
+    return read;
+  }
+  read.reading = SettingReading::kRead;
+  while (IsAsciiWhitespace(*end)) ++end;
+  read.textAfterDigits = *end != '\0';
+  return read;
+}
+
+ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
+  ClockAttributes clock;
+  clock.timeZone = FindAttribute(element, "TimeZone");
+  clock.timeZoneUsable =
+      clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
+  clock.clockOffset = ReadIntegerAttribute(element, "ClockOffset");
+  const IntegerAttribute& offset = clock.clockOffset;
+  clock.clockOffsetUsable =
+      offset.reading == SettingReading::kAbsent ||
+      (offset.reading == SettingReading::kRead && offset.value >= -kMaxClockOffsetSeconds &&
+       offset.value <= kMaxClockOffsetSeconds);
+  return clock;
 }
 
 TermReading ReadTerm(const TiXmlElement& term) {
@@ -106,14 +137,15 @@ TerminalMapping MappingOf(const TermReading& reading) {
 }
 
 void ReadSettings(MappingFileReading& read, LaunchSettings& settings) {
-  std::int32_t* const targets[] = {&settings.Width, &settings.Height, &settings.Pre,
-                                   &settings.Post};
-  for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
-    read.settings[i] = ReadIntegerAttribute(*read.root, kSettingNames[i]);
-    if (read.settings[i].reading == SettingReading::kRead) *targets[i] = read.settings[i].value;
+  for (std::size_t i = 0; i < kIntegerSettings.size(); ++i) {
+    const IntegerSetting& setting = kIntegerSettings[i];
+    read.settings[i] = ReadIntegerAttribute(*read.root, setting.name);
+    if (read.settings[i].reading == SettingReading::kRead) {
+      settings.*setting.member = read.settings[i].value;
+    }
   }
   read.clock = ReadClockAttributes(*read.root);
-  if (read.clock.timeZone != nullptr) settings.TimeZone = read.clock.timeZone->ValueStr();
+  if (read.clock.timeZone != nullptr) settings.TimeZoneName = read.clock.timeZone->ValueStr();
   settings.ClockOffset = read.clock.clockOffset.value;
 }
 
@@ -127,36 +159,6 @@ const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* nam
   return nullptr;
 }
 
-ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
-  ClockAttributes clock;
-  clock.timeZone = FindAttribute(element, "TimeZone");
-  clock.timeZoneUsable =
-      clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
-  clock.clockOffset = ReadIntegerAttribute(element, "ClockOffset");
-  const IntegerAttribute& offset = clock.clockOffset;
-  clock.clockOffsetUsable =
-      offset.reading == SettingReading::kAbsent ||
-      (offset.reading == SettingReading::kRead && offset.value >= -kMaxClockOffsetSeconds &&
-       offset.value <= kMaxClockOffsetSeconds);
-  return clock;
-}
-
-IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* name) {
-  IntegerAttribute read;
-  read.attribute = FindAttribute(element, name);
-  if (read.attribute == nullptr) return read;
-  const char* end = nullptr;
-  if (!ReadSaturatedInteger(read.attribute->Value(), &read.value, &end)) {
-    read.reading = SettingReading::kNotInteger;
-    read.value = 0;
-    return read;
-  }
-  read.reading = SettingReading::kRead;
-  while (IsAsciiWhitespace(*end)) ++end;
-  read.textAfterDigits = *end != '\0';
-  return read;
-}
-
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
                           TerminalMappingTable& table, LaunchSettings& settings,
                           MappingFileReading* reading) {
@@ -168,11 +170,13 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
   if (!read.file.read) {
     ReportMessage(messages, MessageKind::kMappingFileUnreadable, "Could not open file %s\n",
                   path.c_str());
+    read.ending = MessageKind::kMappingFileUnreadable;
     return false;
   }
   if (!ParseMappingText(read)) {
     ReportMessage(messages, MessageKind::kMappingFileNotRead,
                   "Cmd line configuration document XML error: %s", read.problem.c_str());
+    read.ending = MessageKind::kMappingFileNotRead;
     return false;
   }
   read.root = read.document.FirstChildElement("TermToInput");
@@ -181,12 +185,14 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
                            "Nothing was loaded from " + path +
                                ": its first element is not TermToInput. The client was not "
                                "started.");
+    read.ending = MessageKind::kNotAMappingFile;
     return false;
   }
   ReadSettings(read, settings);
   // Every terminal's time would be read in a wrong zone or on a wrong clock.
   if (!read.clock.Usable()) {
     ReportUnusableClock(messages, read.clock, "", path);
+    read.ending = MessageKind::kTimeSettingUnusable;
     return false;
   }
 
@@ -223,6 +229,10 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
                            "Nothing was loaded from " + path +
                                ": no Term in it maps a terminal to a camera. The client was not "
                                "started.");
+    read.ending = MessageKind::kNothingLoaded;
+  } else if (!storedAny) {
+    // Every Term was skipped, each with its box.
+    read.ending = MessageKind::kInvalidTerm;
   }
   return storedAny;
 }

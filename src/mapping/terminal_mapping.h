@@ -1,10 +1,13 @@
 // Which camera watches which POS terminal, and how the client's window and search are sized.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pos_video {
 
@@ -36,9 +39,30 @@ struct LaunchSettings {
   std::int32_t Post = 5;  // Seconds of video after the search time.
   // The zone whose wall clock the time option gives (a tzdata name or a POSIX TZ rule), empty
   // for the PC's own, and the seconds by which the recorder's clock is ahead of the terminals'.
-  std::string TimeZone = {};
+  std::string TimeZoneName = {};
   std::int32_t ClockOffset = 0;
 };
+
+// The root's integer settings, in the order the loader reads them, and the member each sets.
+struct IntegerSetting {
+  const char* name;
+  std::int32_t LaunchSettings::*member;
+};
+constexpr std::array<IntegerSetting, 4> kIntegerSettings = {{{"Width", &LaunchSettings::Width},
+                                                             {"Height", &LaunchSettings::Height},
+                                                             {"Pre", &LaunchSettings::Pre},
+                                                             {"Post", &LaunchSettings::Post}}};
+
+// How the client is told the camera: as the Input's attributes, in order. By the Input's Name
+// when it has one, else by its Number (empty when the file gives neither) with its Device, when
+// given.
+inline std::vector<std::pair<const char*, std::string>> CameraAttributes(
+    const TerminalMapping& mapping) {
+  if (!mapping.inputName.empty()) return {{"Name", mapping.inputName}};
+  std::vector<std::pair<const char*, std::string>> camera = {{"Number", mapping.inputNumber}};
+  if (!mapping.device.empty()) camera.emplace_back("Device", mapping.device);
+  return camera;
+}
 
 // The zone and clock offset in force for one terminal: its Term's own, or else the file's.
 struct TerminalClock {
@@ -48,7 +72,7 @@ struct TerminalClock {
 
 inline TerminalClock ClockOf(const TerminalMappingTable& table, std::int32_t terminal,
                              const LaunchSettings& settings) {
-  TerminalClock clock{settings.TimeZone, settings.ClockOffset};
+  TerminalClock clock{settings.TimeZoneName, settings.ClockOffset};
   const auto mapping = table.find(terminal);
   if (mapping == table.end()) return clock;
   if (mapping->second.timeZone) clock.timeZone = *mapping->second.timeZone;

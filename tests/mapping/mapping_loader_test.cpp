@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "mapping/mapping_file_reading.h"
 #include "support/fake_platform.h"
 
 namespace pos_video {
@@ -269,7 +270,7 @@ TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
 
   LaunchSettings settings;
   Outcome(Root(kGood, " TimeZone=\"Asia/Kolkata\" ClockOffset=\"12px\""), &settings);
-  EXPECT_EQ(settings.TimeZone, "Asia/Kolkata");
+  EXPECT_EQ(settings.TimeZoneName, "Asia/Kolkata");
   EXPECT_EQ(settings.ClockOffset, 12);
 }
 
