@@ -5,9 +5,9 @@
 
 For every zone and link name that ZONEINFO/tzdata.zi lists: random wall times from 1970-01-02 to
 2037 (and a few to 3000), and the seconds around each change its TZif file lists. One line each:
-name, year, month, day, hour, minute, second, then the second (UTC) that Python's zoneinfo reads
-it as with fold=0 (a skipped time at the offset before the change, a repeated one as its first
-occurrence), and the offset (seconds east) and abbreviation in force at that second.
+the name, the wall time, "|", then the second (UTC) that Python's zoneinfo reads it as with fold=0
+(a skipped time at the offset before the change, a repeated one as its first occurrence), and the
+offset (seconds east) and abbreviation in force at that second.
 """
 import io
 import random
@@ -59,7 +59,7 @@ def main(folder):
                 continue
             utc = int(wall.replace(tzinfo=zone).timestamp())
             local = datetime.fromtimestamp(utc, timezone.utc).astimezone(zone)
-            out.write(f"{name} {wall:%Y %m %d %H %M %S} {utc} "
+            out.write(f"{name} {wall:%Y %m %d %H %M %S} | {utc} "
                       f"{int(local.utcoffset().total_seconds())} {local.tzname()}\n")
 
 
