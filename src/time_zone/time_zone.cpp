@@ -71,6 +71,7 @@ std::optional<TimeZone> FindTimeZone(const std::string& value) {
 }
 
 std::optional<std::int32_t> UtcNamedOffset(const std::string& value) {
+  if (value.find('\0') != std::string::npos) return std::nullopt;
   // The standard time's name as written: letters, or what stands between < and >.
   const bool quoted = !value.empty() && value[0] == '<';
   const std::size_t nameEnd =
