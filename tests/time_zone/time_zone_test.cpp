@@ -129,6 +129,7 @@ TEST(TimeZoneTest, OffsetsWhoseSignIsMisread) {
   EXPECT_EQ(EtcGmtOffset("Etc/GMT-14"), 50400);
   EXPECT_EQ(EtcGmtOffset("Etc/GMT+0"), std::nullopt);
   EXPECT_EQ(FixedOffsetRule(3601), "<+010001>-1:00:01");
+  EXPECT_EQ(FixedOffsetRule(-36600), "<-1010>+10:10");
 }
 
 // Every name against tzdata itself, as Python's zoneinfo reads the installed files (fold=0: the
