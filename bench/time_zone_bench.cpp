@@ -30,6 +30,8 @@ void BM_ConvertWallClock(benchmark::State& state, const char* value) {
 }
 BENCHMARK_CAPTURE(BM_ConvertWallClock, rule, "America/Chicago");
 BENCHMARK_CAPTURE(BM_ConvertWallClock, listed_changes, "Asia/Gaza");
+// A date before the zone's present rules: Mexico kept daylight time until 2022.
+BENCHMARK_CAPTURE(BM_ConvertWallClock, past, "America/Mexico_City");
 
 // What the launcher will do once per launch with a zone.
 void BM_FindAndConvert(benchmark::State& state) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "launch/prepare_launch.h"
 #include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
@@ -274,11 +276,23 @@ class Review {
   // The TimeZone and ClockOffset of the root or of a Term (`owner` then names it).
   void ReviewClock(const ClockAttributes& clock, const std::string& owner,
                    const char* consequence) {
+    const std::string zone = clock.timeZone == nullptr ? "" : clock.timeZone->ValueStr();
     if (!clock.timeZoneUsable) {
-      Add(PositionOf(*clock.timeZone),
-          owner + "TimeZone " + Quoted(clock.timeZone->ValueStr()) +
-              " is neither a tzdata zone name nor a POSIX TZ rule with its rules: " + consequence,
+      // "UTC+5": the rule's offset and the opposite one that people often mean.
+      const std::optional<std::int32_t> posix = UtcNamedOffset(zone);
+      const std::string problem =
+          !posix ? " is neither a tzdata zone name nor a POSIX TZ rule with its rules: "
+                 : " is " + UtcOffsetText(*posix) + " as POSIX reads it and " +
+                       UtcOffsetText(-*posix) + " as people often mean it: write " +
+                       FixedOffsetRule(-*posix) + " for " + UtcOffsetText(-*posix) + " or " +
+                       FixedOffsetRule(*posix) + " for " + UtcOffsetText(*posix) +
+                       ", or a tzdata zone name; ";
+      Add(PositionOf(*clock.timeZone), owner + "TimeZone " + Quoted(zone) + problem + consequence,
           Severity::kError);
+    } else if (const std::optional<std::int32_t> etc = EtcGmtOffset(zone)) {
+      Add(PositionOf(*clock.timeZone),
+          owner + "TimeZone " + Quoted(zone) + " is " + UtcOffsetText(*etc) +
+              ": tzdata's Etc/GMT names count hours west of UTC as positive");
     }
     const IntegerAttribute& offset = clock.clockOffset;
     if (offset.attribute == nullptr) return;

@@ -14,11 +14,11 @@
 
 namespace pos_video {
 
-// A zone's present rule and, for the zones whose changes tzdata lists one by one, those changes
-// (in the compiled-in table; none for a rule given as text).
+// A zone's POSIX TZ rule and, for a zone of the compiled-in table, what it did before the rule
+// (none for a rule given as text).
 struct TimeZone {
   PosixRule rule;
-  const ListedChanges* listedChanges = nullptr;
+  const ZoneRecord* record = nullptr;
 };
 
 // The tzdata release the compiled-in zones come from, such as "2025b".
@@ -26,11 +26,27 @@ const char* TimeZoneDataVersion();
 
 // The zone a TimeZone value names: a zone or link name as tzdata.zi lists them ("America/Chicago",
 // "UTC"; case counts), or else a POSIX TZ rule with its rules written out ("<+0530>-5:30",
-// "CST6CDT,M3.2.0,M11.1.0"). From the year the program was built on, a named zone agrees with
-// tzdata; before its last change of rules, its present rule is used. None for an empty value,
-// "Factory", "localtime", "posixrules", a rule naming a daylight time without its rules, or
-// anything else.
+// "CST6CDT,M3.2.0,M11.1.0"). A named zone agrees with the tzdata it was built from on every date
+// from 1970 on. None for an empty value, "Factory", "localtime", "posixrules", a rule naming a
+// daylight time without its rules, a rule that UtcNamedOffset finds, or anything else.
 std::optional<TimeZone> FindTimeZone(const std::string& value);
+
+// For a POSIX TZ rule whose standard time is named UTC or GMT (any case, with or without <>), or
+// <UT> or <Z>, with an offset other than zero ("UTC+5", "<GMT>-3"): that offset as POSIX reads
+// it, in seconds east of UTC (-5 h for "UTC+5"). Such a rule is refused: people who write it
+// often mean the opposite sign, and the value cannot say which. None for any other value.
+std::optional<std::int32_t> UtcNamedOffset(const std::string& value);
+
+// For tzdata's Etc/GMT+N and Etc/GMT-N with N not zero: the zone's offset in seconds east of UTC.
+// These names count hours west as positive: "Etc/GMT+5" is 5 h behind UTC. None for other values.
+std::optional<std::int32_t> EtcGmtOffset(const std::string& value);
+
+// A POSIX TZ rule for a fixed offset east of UTC, named as tzdata names such times: "<+05>-5",
+// "<-0530>+5:30".
+std::string FixedOffsetRule(std::int32_t offset);
+
+// An offset east of UTC as ISO 8601 writes it: "UTC+05:00", "UTC-03:30".
+std::string UtcOffsetText(std::int32_t offset);
 
 enum class WallClockFit {
   kOnce,     // The wall clock shows that time once.

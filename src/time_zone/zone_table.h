@@ -1,5 +1,5 @@
 // The time zones compiled in from tzdata at build time (the table is generated, see
-// cmake/generate_time_zone_table.cmake).
+// cmake/generate_time_zone_table.py).
 #pragma once
 
 #include <cstddef>
@@ -7,39 +7,40 @@
 
 namespace pos_video {
 
-// A local time a zone switches to: seconds east of UTC, whether tzdata calls it daylight time,
-// and its abbreviation.
+// A local time a zone switches to: seconds east of UTC, and where its abbreviation starts in
+// kZoneAbbreviationText.
 struct ZoneType {
   std::int32_t offset;
-  bool daylight;
-  const char* abbreviation;
+  std::uint16_t abbreviation;
 };
 
-// The changes tzdata lists one by one for the zones of kZoneRules[record], in order: at times[i]
-// (UTC) the zone switches to types[typeIndexes[i]]. The rule holds before the first of them and
-// from the last one on.
-struct ListedChanges {
-  std::uint16_t record;
-  const std::int64_t* times;
-  const std::uint8_t* typeIndexes;
-  const ZoneType* types;
-  std::size_t count;
+// What a zone (and its links) does from 1970 on: the local time type in force on 1970-01-01, then
+// the changes tzdata lists one by one, kChangeTimes[firstChange] (seconds since 1970, UTC) and on,
+// to kChangeTypes' type at each, then from the last of them on the zone's POSIX TZ rule. The rule
+// starts in kZoneRuleText; without listed changes it holds from 1970 on.
+struct ZoneRecord {
+  std::uint16_t rule;
+  std::uint8_t initialType;
+  std::uint16_t changeCount;
+  std::uint32_t firstChange;
 };
 
-// Where a zone or link name starts in kZoneNameText, and its record: the index of its POSIX TZ
-// rule in kZoneRules. Sorted by name, byte by byte.
+// Where a zone or link name starts in kZoneNameText, and its record in kZoneRecords. Sorted by
+// name, byte by byte.
 struct ZoneName {
   std::uint16_t nameOffset;
   std::uint16_t record;
 };
 
 extern const char kTimeZoneDataVersion[];
-// The year the table was made: from 1 January of it on, every zone agrees with tzdata.
-extern const int kZoneTableYear;
-extern const char* const kZoneRules[];
-extern const ListedChanges kListedChanges[];
-extern const std::size_t kListedChangesCount;
-// The names, each ended by a NUL.
+// The rules, the abbreviations and the names: each ended by a NUL.
+extern const char kZoneRuleText[];
+extern const char kZoneAbbreviationText[];
+extern const ZoneType kZoneTypes[];
+// 32 bits: tzdata lists no change after 2106.
+extern const std::uint32_t kChangeTimes[];
+extern const std::uint8_t kChangeTypes[];
+extern const ZoneRecord kZoneRecords[];
 extern const char kZoneNameText[];
 extern const ZoneName kZoneNames[];
 extern const std::size_t kZoneNameCount;

@@ -366,6 +366,21 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
     EXPECT_NE(unusable.find(line), std::string::npos) << line << "\n" << unusable;
   }
   EXPECT_EQ(unusable.find("<Term>"), std::string::npos) << unusable;
+  // Offsets whose sign people misread: both readings, and how to write each.
+  files.files["m.xml"] =
+      "<TermToInput TimeZone=\"Etc/GMT+5\"><Term Number=\"4\" TimeZone=\"utc+05:30\"><System "
+      "Name=\"S\"><Input Name=\"C\"/></System></Term></TermToInput>";
+  const std::string signs = Check({"m.xml"}, files).out;
+  for (const char* line : {
+           "m.xml:1:14: warning: TimeZone \"Etc/GMT+5\" is UTC-05:00: tzdata's Etc/GMT names count "
+           "hours west of UTC as positive",
+           "m.xml:1:52: error: Term for terminal 4 rejected with a message: its TimeZone "
+           "\"utc+05:30\" is UTC-05:30 as POSIX reads it and UTC+05:30 as people often mean it: "
+           "write <+0530>-5:30 for UTC+05:30 or <-0530>+5:30 for UTC-05:30, or a tzdata zone "
+           "name; the launcher shows a message and skips the Term",
+       }) {
+    EXPECT_NE(signs.find(line), std::string::npos) << line << "\n" << signs;
+  }
 }
 
 TEST(CheckerTest, SeveralFilesBrieflyForABuildServer) {

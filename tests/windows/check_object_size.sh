@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that what an object file puts into a program (its code and data sections, without the
 # compiler's identification) stays within a number of bytes: the compiled-in time-zone table must
-# add at most 32 KB to the .exe, less the room that alignment and relocations take there.
+# add at most 160 KB to the .exe, less the room that alignment and relocations take there.
 #
 #   check_object_size.sh OBJDUMP LIMIT OBJECT...
 #
