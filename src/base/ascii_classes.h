@@ -14,6 +14,12 @@ inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// The first byte at or after `position` that is not whitespace.
+inline const char* SkipAsciiWhitespace(const char* position) {
+  while (IsAsciiWhitespace(*position)) ++position;
+  return position;
+}
+
 // 'A' to 'Z' as 'a' to 'z', and the other way round; every other byte as it is.
 inline char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

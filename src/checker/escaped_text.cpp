@@ -23,4 +23,6 @@ std::string Escaped(const std::string& text) {
   return escaped;
 }
 
+std::string Quoted(const std::string& text) { return "\"" + Escaped(text) + "\""; }
+
 }  // namespace pos_video

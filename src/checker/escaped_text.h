@@ -11,4 +11,8 @@ namespace pos_video {
 // every other byte, a backslash included, as it is, so that text without them prints unchanged.
 std::string Escaped(const std::string& text);
 
+// `text` escaped and in double quotes, as a value is quoted in what the checker prints. Escaping
+// again leaves it as it is, so a finding that quotes a value can be escaped whole.
+std::string Quoted(const std::string& text);
+
 }  // namespace pos_video

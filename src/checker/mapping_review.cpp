@@ -13,6 +13,7 @@
 #include "base/launch_constants.h"
 #include "checker/attribute_slips.h"
 #include "checker/character_columns.h"
+#include "checker/escaped_text.h"
 #include "launch/prepare_launch.h"
 #include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
@@ -35,8 +36,6 @@ class Collector : public MessageSink, public FileSaver {
   std::vector<std::string> messages;
   std::string document;
 };
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string TermLabel(std::int32_t number) { return "Term for terminal " + std::to_string(number); }
 

@@ -5,11 +5,10 @@
 #include <string>
 
 #include "checker/escaped_text.h"
+#include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + Escaped(text) + "\""; }
 
 std::string DescribeCamera(const TerminalMapping& mapping) {
   std::string camera = "System " + Quoted(mapping.systemName) + ", Input";
@@ -70,25 +69,16 @@ std::string DescribeWallClock(const WallClock& time) {
          TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
 }
 
-std::string DescribeUtcOffset(std::int32_t offset) {
-  const std::int32_t magnitude = offset < 0 ? -offset : offset;
-  std::string text = std::string("UTC") + (offset < 0 ? "-" : "+") + TwoDigits(magnitude / 3600) +
-                     ":" + TwoDigits(magnitude / 60 % 60);
-  if (magnitude % 60 != 0) text += ":" + TwoDigits(magnitude % 60);
-  return text;
-}
-
 void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
   out << "  Wall clock " << DescribeWallClock(conversion.wallClock);
   if (conversion.givenOffset) {
-    out << " at " << DescribeUtcOffset(*conversion.givenOffset)
-        << ", the offset given with the time"
+    out << " at " << UtcOffsetText(*conversion.givenOffset) << ", the offset given with the time"
         << (conversion.timeZone.empty() ? "" : " (the TimeZone is not used)") << ": second "
         << WallClockSeconds(conversion.wallClock) - *conversion.givenOffset;
   } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
     out << " in " << Escaped(conversion.timeZone) << ": " << Escaped(zone.abbreviation) << ", "
-        << DescribeUtcOffset(zone.utcOffset) << ", second " << zone.utcSeconds;
+        << UtcOffsetText(zone.utcOffset) << ", second " << zone.utcSeconds;
     if (zone.fit == WallClockFit::kSkipped) {
       out << " (the clocks skip this time there: read with the offset before the change)";
     } else if (zone.fit == WallClockFit::kRepeated) {

@@ -23,18 +23,11 @@ constexpr const char* kMonthNames[][2] = {
 // Two-digit years below this belong to the 2000s, the others to the 1900s.
 constexpr int kFirstYearOfWindow = 69;
 
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-const char* SkipWhitespace(const char* position) {
-  while (IsAsciiWhitespace(*position)) ++position;
-  return position;
-}
-
 // Returns the position after `name` when the text there starts with it, ignoring case; otherwise
 // null. The text's NUL ends the comparison as a mismatch, so nothing past it is read.
 const char* MatchIgnoringCase(const char* position, const char* name) {
   for (; *name != '\0'; ++name, ++position) {
-    if (FoldCase(*position) != FoldCase(*name)) return nullptr;
+    if (LowerAscii(*position) != LowerAscii(*name)) return nullptr;
   }
   return position;
 }
@@ -191,7 +184,7 @@ const char* ParseDirective(const char* position, char modifier, char letter, boo
       return Accepts(modifier, "") ? ParseDayPeriod(position, record) : nullptr;
     case 'n':
     case 't':
-      return Accepts(modifier, "") ? SkipWhitespace(position) : nullptr;
+      return Accepts(modifier, "") ? SkipAsciiWhitespace(position) : nullptr;
     case '%':
       // The one directive that takes either modifier: it ignores them.
       return *position == '%' ? position + 1 : nullptr;
@@ -229,7 +222,7 @@ const char* ParseTimeText(const char* text, const char* format, std::tm* record)
   while (*format != '\0') {
     const char element = *format++;
     if (IsAsciiWhitespace(element)) {
-      position = SkipWhitespace(position);
+      position = SkipAsciiWhitespace(position);
     } else if (element != '%') {
       // The text's NUL never equals a format character, so the end of the text fails here.
       if (*position != element) return nullptr;

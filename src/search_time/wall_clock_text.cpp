@@ -22,11 +22,6 @@ constexpr std::size_t kAllRead = 10;
 constexpr const char* kUtcDesignators[] = {"UTC", "GMT", "UT", "Z"};
 constexpr int kLargestOffsetHours = 14;
 
-const char* SkipBlanks(const char* position) {
-  while (IsAsciiWhitespace(*position)) ++position;
-  return position;
-}
-
 bool EndsWord(char c) { return c == '\0' || IsAsciiWhitespace(c); }
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
@@ -92,13 +87,13 @@ bool ReadSignedOffset(const char** position, std::int32_t* offset) {
 // moves past it. Stores none and stays when no offset starts there (a sign not followed by a digit
 // starts none); returns false when one starts that is not an offset.
 bool ReadUtcOffset(const char** position, std::optional<std::int32_t>* offset) {
-  const char* cursor = SkipBlanks(*position);
+  const char* cursor = SkipAsciiWhitespace(*position);
   std::int32_t seconds = 0;
   if (IsSign(*cursor) && IsAsciiDigit(cursor[1])) {
     if (!ReadSignedOffset(&cursor, &seconds)) return false;
   } else if (const char* end = MatchDesignator(cursor)) {
     cursor = end;
-    const char* behind = SkipBlanks(cursor);
+    const char* behind = SkipAsciiWhitespace(cursor);
     // Right after the designator a sign must start an offset; behind blanks, one that does not
     // is other text.
     if (IsSign(*cursor) || (IsSign(*behind) && IsAsciiDigit(behind[1]))) {
@@ -149,14 +144,14 @@ std::optional<WrittenTime> ReadWallClockText(const std::string& text) {
 
   bool afternoon = false;
   if (read >= kMinutesRead) {
-    if (const char* end = MatchDayPeriod(SkipBlanks(position), &afternoon)) {
+    if (const char* end = MatchDayPeriod(SkipAsciiWhitespace(position), &afternoon)) {
       if (time.hour < 1 || time.hour > 12) return std::nullopt;
       time.hour = time.hour % 12 + (afternoon ? 12 : 0);
       position = end;
     }
     if (!ReadUtcOffset(&position, &written.utcOffset)) return std::nullopt;
   }
-  if (read < kAllRead && *SkipBlanks(position) != '\0') return std::nullopt;
+  if (read < kAllRead && *SkipAsciiWhitespace(position) != '\0') return std::nullopt;
   if (time.day > DaysInMonth(time.year, time.month)) return std::nullopt;
   if (Date(time) < Date(kEarliestWallClock) || Date(time) > Date(kLatestWallClock)) {
     return std::nullopt;

@@ -17,6 +17,17 @@
 #include "system/windows_path.h"
 
 namespace pos_video {
+namespace {
+
+// A relative path made absolute from the folder the launcher runs in.
+std::string FromCurrentFolder(const std::string& path) {
+  char* folder = getcwd(nullptr, 0);
+  const std::string absolute = std::string(folder != nullptr ? folder : ".") + "/" + path;
+  std::free(folder);
+  return absolute;
+}
+
+}  // namespace
 
 std::string WinePrefixFromEnvironment() {
   const char* prefix = std::getenv("WINEPREFIX");
@@ -25,10 +36,7 @@ std::string WinePrefixFromEnvironment() {
     return std::string(home != nullptr ? home : "") + "/.wine";
   }
   if (*prefix == '/') return prefix;
-  char* folder = getcwd(nullptr, 0);
-  const std::string absolute = std::string(folder != nullptr ? folder : ".") + "/" + prefix;
-  std::free(folder);
-  return absolute;
+  return FromCurrentFolder(prefix);
 }
 
 std::string FindOnPath(const std::string& program) {
@@ -41,11 +49,7 @@ std::string FindOnPath(const std::string& program) {
     if (folder.empty()) folder = ".";
     std::string candidate = folder + "/" + program;
     if (access(candidate.c_str(), X_OK) == 0) {
-      if (candidate[0] == '/') return candidate;
-      char* here = getcwd(nullptr, 0);
-      candidate = std::string(here != nullptr ? here : ".") + "/" + candidate;
-      std::free(here);
-      return candidate;
+      return candidate[0] == '/' ? candidate : FromCurrentFolder(candidate);
     }
     if (end == std::string::npos) return "";
     start = end + 1;

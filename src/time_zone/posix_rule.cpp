@@ -8,8 +8,6 @@
 namespace pos_video {
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 // Reads an unsigned number of at most `upper`; digits beyond it fail rather than wrap.
 bool ReadNumber(const char** position, int upper, int* value) {
   const char* cursor = *position;
