@@ -14,11 +14,15 @@ int main(int argc, char** argv) {
   const int x = std::atoi(argv[1]);
   const int y = std::atoi(argv[2]);
   POINT point{};
-  // The display server may take a moment to move the pointer.
+  // The display server may take a moment to move the pointer, and a motion it reports late may
+  // move it back: the pointer must still be there after a pause.
+  const auto there = [&] { return GetCursorPos(&point) && point.x == x && point.y == y; };
   for (int attempt = 0; attempt < 100; ++attempt) {
     SetCursorPos(x, y);
-    if (GetCursorPos(&point) && point.x == x && point.y == y) return 0;
     Sleep(20);
+    if (!there()) continue;
+    Sleep(150);
+    if (there()) return 0;
   }
   std::fprintf(stderr, "set_cursor: asked for %d, %d; the pointer is at %ld, %ld\n", x, y,
                static_cast<long>(point.x), static_cast<long>(point.y));
