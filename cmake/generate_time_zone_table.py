@@ -29,15 +29,15 @@ def seconds(text):
     return (-1 if text.startswith("-") else 1) * (parts[0] * 3600 + parts[1] * 60 + parts[2])
 
 
-def change_day(spec, year):
+def change_day(rule_date, year):
     """Days since 1970 of a rule's Jn, n or Mm.w.d in `year`."""
-    if spec[0] == "J":
-        day = int(spec[1:])
+    if rule_date[0] == "J":
+        day = int(rule_date[1:])
         leap = year % 4 == 0 and (year % 100 != 0 or year % 400 == 0)
         return (date(year, 1, 1) - EPOCH).days + day - 1 + (1 if leap and day >= 60 else 0)
-    if spec[0] != "M":
-        return (date(year, 1, 1) - EPOCH).days + int(spec)
-    month, week, weekday = (int(part) for part in spec[1:].split("."))
+    if rule_date[0] != "M":
+        return (date(year, 1, 1) - EPOCH).days + int(rule_date)
+    month, week, weekday = (int(part) for part in rule_date[1:].split("."))
     first = date(year, month, 1)
     day = first + timedelta((weekday - first.isoweekday() % 7) % 7 + 7 * (week - 1))
     while day.month != month:
