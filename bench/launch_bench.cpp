@@ -51,7 +51,7 @@ namespace {
 class NoStartPlatform : public PosixPlatform {
  public:
   using PosixPlatform::PosixPlatform;
-  StartResult StartProgram(const ProgramStart&) override { return {true, ""}; }
+  Outcome StartProgram(const ProgramStart&) override { return {true, ""}; }
 };
 
 // Where scenes are made: /tmp unless --scenes-in says otherwise (a tmpfs such as /dev/shm shows

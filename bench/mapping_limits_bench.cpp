@@ -23,7 +23,7 @@ class MemoryFiles : public FileReader, public MessageSink {
  public:
   explicit MemoryFiles(std::string text) : text_(std::move(text)) {}
   FileText ReadFile(const std::string&, std::size_t) override {
-    return {true, std::move(text_), ""};
+    return {{true, ""}, std::move(text_)};
   }
   void ShowMessage(MessageKind /*kind*/, const std::string& text) override { message_ = text; }
   std::string message_;

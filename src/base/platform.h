@@ -45,17 +45,16 @@ struct ProgramStart {
   std::string folder;
 };
 
-// A whole file's text, or why it could not be had.
-struct FileText {
-  bool read = false;
-  std::string text;     // As read in text mode: line ends are "\n".
-  std::string failure;  // The system's reason, when not read.
+// How a call on the system went: done, or the system's reason why not. Every call that can fail
+// says so this way.
+struct Outcome {
+  bool done = false;
+  std::string failure;  // The system's reason, when not done.
 };
 
-// The outcome of saving a file.
-struct FileSave {
-  bool saved = false;
-  std::string failure;  // The system's reason, when not saved.
+// A whole file's text, or why it could not be had.
+struct FileText : Outcome {
+  std::string text;  // As read in text mode: line ends are "\n".
 };
 
 // What a message is about. On Windows each kind is reported to the Application event log under
@@ -101,13 +100,7 @@ class FileSaver {
   virtual ~FileSaver() = default;
   // Replaces the file at `path` with `text`, written in text mode, so that a reader never finds
   // a half-written file and a failure leaves any earlier file whole.
-  virtual FileSave SaveFile(const std::string& path, const std::string& text) = 0;
-};
-
-// The outcome of starting a program.
-struct StartResult {
-  bool started = false;
-  std::string failure;  // The system's reason, when not started.
+  virtual Outcome SaveFile(const std::string& path, const std::string& text) = 0;
 };
 
 class Platform : public MessageSink, public FileReader, public FileSaver {
@@ -118,7 +111,7 @@ class Platform : public MessageSink, public FileReader, public FileSaver {
   // area.
   virtual PointerOnScreen ReadPointer() = 0;
   // Starts the program without waiting for it.
-  virtual StartResult StartProgram(const ProgramStart& start) = 0;
+  virtual Outcome StartProgram(const ProgramStart& start) = 0;
 };
 
 }  // namespace pos_video

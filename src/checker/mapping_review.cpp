@@ -29,7 +29,7 @@ constexpr std::size_t kExcerptLength = 40;
 class Collector : public MessageSink, public FileSaver {
  public:
   void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
-  FileSave SaveFile(const std::string&, const std::string& text) override {
+  Outcome SaveFile(const std::string&, const std::string& text) override {
     document = text;
     return {true, ""};
   }

@@ -58,8 +58,8 @@ bool WriteCommandDocument(const std::string& path, std::int32_t terminal, std::i
   }
   TiXmlDocument document;
   BuildCommandDocument(document, found->second, settings, searchTime, cursor);
-  const FileSave save = files.SaveFile(path, Print(document));
-  if (!save.saved) {
+  const Outcome save = files.SaveFile(path, Print(document));
+  if (!save.done) {
     ReportMessage(messages, MessageKind::kDocumentNotWritten, "Error writing file %s.  Error %s\n",
                   path.c_str(), save.failure.c_str());
     return false;

@@ -32,8 +32,8 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
       folder + "\\" + kCommandDocumentName, platform.ReadPointer(), platform, platform);
   if (!launch.documentWritten) return 0;
   const std::string client = folder + "\\" + kClientProgramName;
-  const StartResult start = platform.StartProgram({client, kClientArguments, folder});
-  if (!start.started) {
+  const Outcome start = platform.StartProgram({client, kClientArguments, folder});
+  if (!start.done) {
     // The auditor is shown nothing, as always; whoever looks after the machine hears of it.
     platform.RecordWarning(MessageKind::kClientNotStarted,
                            "Could not start the video client " + client + ": " + start.failure);

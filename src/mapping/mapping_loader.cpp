@@ -167,7 +167,7 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
   // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
   // opened: either way there is nothing to load.
   read.file = files.ReadFile(path, kMaxMappingFileBytes);
-  if (!read.file.read) {
+  if (!read.file.done) {
     ReportMessage(messages, MessageKind::kMappingFileUnreadable, "Could not open file %s\n",
                   path.c_str());
     read.ending = MessageKind::kMappingFileUnreadable;

@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace pos_video::file_calls {
+#include "base/platform.h"
 
-// The outcome of one call.
-struct Outcome {
-  bool done = false;
-  std::string failure;  // The system's reason, when not done.
-};
+namespace pos_video::file_calls {
 
 struct OpenFile {
   std::FILE* file = nullptr;  // Open for writing in text mode; null on failure.
@@ -32,10 +28,9 @@ OpenFile CreateNew(const std::string& path);
 // device or a folder is not written.
 OpenFile OpenInPlace(const std::string& path);
 
-struct LockAttempt {
-  bool held = false;
+// Done when the lock is held.
+struct LockAttempt : Outcome {
   bool busy = false;  // Another process holds a lock on the file: worth another try.
-  std::string failure;
 };
 
 // Takes an exclusive lock on the whole of the open file, unless another process holds one. The

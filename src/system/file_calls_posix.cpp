@@ -78,11 +78,11 @@ LockAttempt TryLock(std::FILE* file) {
   struct flock whole {};  // From the start, with no length: the whole file, however long.
   whole.l_type = F_WRLCK;
   whole.l_whence = SEEK_SET;
-  if (fcntl(fileno(file), kTryLock, &whole) == 0) return {true, false, ""};
+  if (fcntl(fileno(file), kTryLock, &whole) == 0) return {{true, ""}, false};
   if (errno == EAGAIN || errno == EACCES) {
-    return {false, true, "The file is locked by another process"};
+    return {{false, "The file is locked by another process"}, true};
   }
-  return {false, false, std::strerror(errno)};
+  return {{false, std::strerror(errno)}, false};
 }
 
 void Pause(int milliseconds) {
@@ -176,8 +176,8 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
       if (!inPlace) result.text.append(chunk, static_cast<std::size_t>(got));
       filled += static_cast<std::size_t>(got);
     }
-    result.read = result.failure.empty();
-    result.text.resize(result.read ? filled : 0);
+    result.done = result.failure.empty();
+    result.text.resize(result.done ? filled : 0);
   }
   close(descriptor);  // Opened for reading only: nothing can be lost here.
   return result;

@@ -92,10 +92,10 @@ LockAttempt TryLock(std::FILE* file) {
   // The largest length there is: the whole file, however long.
   if (LockFileEx(HandleOf(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
                  MAXDWORD, &fromTheStart) != 0) {
-    return {true, false, ""};
+    return {{true, ""}, false};
   }
   const DWORD error = GetLastError();
-  return {false, error == ERROR_LOCK_VIOLATION, SystemErrorText(error)};
+  return {{false, SystemErrorText(error)}, error == ERROR_LOCK_VIOLATION};
 }
 
 void Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
@@ -167,7 +167,7 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
     char chunk[65536];
     for (;;) {
       if (result.text.size() > maxBytes) {
-        result.read = true;
+        result.done = true;
         break;
       }
       const int got = _read(descriptor, chunk, sizeof chunk);
@@ -177,7 +177,7 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
         break;
       }
       if (got == 0) {
-        result.read = true;
+        result.done = true;
         break;
       }
       result.text.append(chunk, static_cast<std::size_t>(got));

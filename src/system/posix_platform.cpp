@@ -67,7 +67,7 @@ FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) 
   return ReadTextFile(MapWindowsPath(winePrefix_, path), maxBytes);
 }
 
-FileSave PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
+Outcome PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
   return saved_.Save(MapWindowsPath(winePrefix_, path), text);
 }
 
@@ -78,7 +78,7 @@ bool PosixPlatform::HasFile(const std::string& path) {
 
 PointerOnScreen PosixPlatform::ReadPointer() { return {}; }
 
-StartResult PosixPlatform::StartProgram(const ProgramStart& start) {
+Outcome PosixPlatform::StartProgram(const ProgramStart& start) {
   // wine, the program, then its arguments split at blanks as Windows would split them.
   const std::string wine = FindOnPath("wine");
   if (wine.empty()) return {false, "wine is not on PATH"};

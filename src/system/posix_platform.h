@@ -25,14 +25,14 @@ class PosixPlatform : public Platform {
   void ShowMessage(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Temporary files that killed launches left beside it go when the platform does: see SavedFiles.
-  FileSave SaveFile(const std::string& path, const std::string& text) override;
+  Outcome SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // No pointer and no screen to be had: the client's window opens at the top left corner.
   PointerOnScreen ReadPointer() override;
   // Runs the program through `wine`, found on PATH before the change of folder, with the prefix
   // in WINEPREFIX and standard input, output and error on /dev/null: the client must not hold
   // the launcher's caller, which may be waiting for the launcher's output to end.
-  StartResult StartProgram(const ProgramStart& start) override;
+  Outcome StartProgram(const ProgramStart& start) override;
 
  private:
   std::string winePrefix_;

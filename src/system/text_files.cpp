@@ -15,25 +15,25 @@ constexpr int kLockWaitMilliseconds = 2000;
 constexpr int kLockPollMilliseconds = 20;
 
 // Writes, flushes, syncs and closes, checking each; the first failure wins.
-FileSave WriteAndClose(std::FILE* file, const std::string& text) {
-  FileSave save{true, ""};
+Outcome WriteAndClose(std::FILE* file, const std::string& text) {
+  Outcome save{true, ""};
   errno = 0;
   if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
     save = {false, file_calls::LastFailure()};
-  } else if (const file_calls::Outcome synced = file_calls::SyncToDisk(file); !synced.done) {
+  } else if (const Outcome synced = file_calls::SyncToDisk(file); !synced.done) {
     save = {false, synced.failure};
   }
-  if (std::fclose(file) != 0 && save.saved) save = {false, file_calls::LastFailure()};
+  if (std::fclose(file) != 0 && save.done) save = {false, file_calls::LastFailure()};
   return save;
 }
 
 // Another launch writing the same document takes a few milliseconds; one that holds it longer is
 // not waited for: a stuck process must not hang the launcher.
-file_calls::Outcome LockWithin(std::FILE* file) {
+Outcome LockWithin(std::FILE* file) {
   for (int waited = 0;; waited += kLockPollMilliseconds) {
     const file_calls::LockAttempt attempt = file_calls::TryLock(file);
-    if (attempt.held || !attempt.busy || waited >= kLockWaitMilliseconds) {
-      return {attempt.held, attempt.failure};
+    if (attempt.done || !attempt.busy || waited >= kLockWaitMilliseconds) {
+      return {attempt.done, attempt.failure};
     }
     file_calls::Pause(kLockPollMilliseconds);
   }
@@ -55,10 +55,10 @@ bool IsTemporaryName(const std::string& rest) {
 // The plain overwrite, for a folder that refuses new files or a document that cannot be
 // replaced but may be written (a reader shares it for writing, not for deletion). It is emptied
 // only under the lock, so that another save writing it meanwhile is never run into.
-FileSave WriteInPlace(const std::string& path, const std::string& text) {
+Outcome WriteInPlace(const std::string& path, const std::string& text) {
   const file_calls::OpenFile opened = file_calls::OpenInPlace(path);
   if (opened.file == nullptr) return {false, opened.failure};
-  file_calls::Outcome ready = LockWithin(opened.file);
+  Outcome ready = LockWithin(opened.file);
   if (ready.done) ready = file_calls::Empty(opened.file, text.size());
   if (!ready.done) {
     std::fclose(opened.file);  // Nothing was written through it: nothing can be lost.
@@ -69,7 +69,7 @@ FileSave WriteInPlace(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-FileSave SaveTextFile(const std::string& path, const std::string& text) {
+Outcome SaveTextFile(const std::string& path, const std::string& text) {
   const std::string stem = path + ".tmp-" + std::to_string(file_calls::ProcessId()) + "-";
   file_calls::OpenFile created;
   std::string temporaryPath;
@@ -83,8 +83,8 @@ FileSave SaveTextFile(const std::string& path, const std::string& text) {
 
   // A document that could not be written whole is not put in place, nor written over the old
   // one: whatever failed here (a full disk) would fail there too and leave it half-written.
-  const FileSave written = WriteAndClose(created.file, text);
-  if (!written.saved) {
+  const Outcome written = WriteAndClose(created.file, text);
+  if (!written.done) {
     file_calls::Remove(temporaryPath);
     return written;
   }
@@ -107,7 +107,7 @@ SavedFiles::~SavedFiles() {
   for (const std::string& path : paths_) RemoveAbandonedTemporaries(path);
 }
 
-FileSave SavedFiles::Save(const std::string& path, const std::string& text) {
+Outcome SavedFiles::Save(const std::string& path, const std::string& text) {
   paths_.push_back(path);
   return SaveTextFile(path, text);
 }

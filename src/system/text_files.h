@@ -18,7 +18,7 @@ FileText ReadTextFile(const std::string& path, std::size_t maxBytes);
 // so a reader never finds a half-written file and a failure leaves the old one whole. Where the
 // folder refuses the new file or the old one cannot be replaced, writes it in place instead: under
 // an exclusive lock, so that saves at once leave one whole file, waiting at most 2 s for it.
-FileSave SaveTextFile(const std::string& path, const std::string& text);
+Outcome SaveTextFile(const std::string& path, const std::string& text);
 
 // Removes what saves of `path` by launches that were killed left behind: files of the save's own
 // temporary name pattern, older than a few minutes.
@@ -33,7 +33,7 @@ class SavedFiles {
   SavedFiles& operator=(const SavedFiles&) = delete;
   ~SavedFiles();
 
-  FileSave Save(const std::string& path, const std::string& text);
+  Outcome Save(const std::string& path, const std::string& text);
 
  private:
   std::vector<std::string> paths_;

@@ -28,7 +28,7 @@ FileText WindowsPlatform::ReadFile(const std::string& path, std::size_t maxBytes
   return ReadTextFile(path, maxBytes);
 }
 
-FileSave WindowsPlatform::SaveFile(const std::string& path, const std::string& text) {
+Outcome WindowsPlatform::SaveFile(const std::string& path, const std::string& text) {
   return saved_.Save(path, text);
 }
 
@@ -52,7 +52,7 @@ PointerOnScreen WindowsPlatform::ReadPointer() {
   return pointer;
 }
 
-StartResult WindowsPlatform::StartProgram(const ProgramStart& start) {
+Outcome WindowsPlatform::StartProgram(const ProgramStart& start) {
   // The command line the program sees is its unquoted path and its arguments; CreateProcessA may
   // write into it, so it gets a buffer of its own.
   const std::string line = start.program + " " + start.arguments;

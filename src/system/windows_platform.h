@@ -20,14 +20,14 @@ class WindowsPlatform : public Platform {
   void RecordWarning(MessageKind kind, const std::string& text) override;
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override;
   // Temporary files that killed launches left beside it go when the platform does: see SavedFiles.
-  FileSave SaveFile(const std::string& path, const std::string& text) override;
+  Outcome SaveFile(const std::string& path, const std::string& text) override;
   bool HasFile(const std::string& path) override;
   // (0, 0) and no work area when the system cannot tell, e.g. on a desktop that is not the
   // user's; the work area of the monitor that holds the pointer, or of the nearest one.
   PointerOnScreen ReadPointer() override;
   // No security attributes, no inherited handles, normal priority only, this process's
   // environment. The new process's handles are closed at once; the launcher never waits.
-  StartResult StartProgram(const ProgramStart& start) override;
+  Outcome StartProgram(const ProgramStart& start) override;
 
  private:
   SavedFiles saved_;

@@ -23,11 +23,11 @@ class FakePlatform : public Platform {
 
   FileText ReadFile(const std::string& path, std::size_t maxBytes) override {
     const auto found = files.find(path);
-    if (found == files.end()) return {false, "", "No such file or directory"};
-    return {true, found->second.substr(0, maxBytes + 1), ""};
+    if (found == files.end()) return {{false, "No such file or directory"}, ""};
+    return {{true, ""}, found->second.substr(0, maxBytes + 1)};
   }
 
-  FileSave SaveFile(const std::string& path, const std::string& text) override {
+  Outcome SaveFile(const std::string& path, const std::string& text) override {
     if (unwritable.count(path) != 0) return {false, "Permission denied"};
     files[path] = text;
     return {true, ""};
@@ -35,7 +35,7 @@ class FakePlatform : public Platform {
 
   bool HasFile(const std::string& path) override { return files.count(path) != 0; }
   PointerOnScreen ReadPointer() override { return pointer; }
-  StartResult StartProgram(const ProgramStart& start) override {
+  Outcome StartProgram(const ProgramStart& start) override {
     starts.push_back(start);
     if (!clientStartFailure.empty()) return {false, clientStartFailure};
     return {true, ""};

@@ -113,8 +113,8 @@ ChildSave StartSave(const std::string& path, const std::string& text, unsigned r
     limit.rlim_cur = sizeLimit;
     std::string outcome = "0the calls could not be refused or limited here";
     if (setrlimit(RLIMIT_FSIZE, &limit) == 0 && RefuseCalls(refusals)) {
-      const FileSave save = SaveTextFile(path, text);
-      outcome = (save.saved ? "1" : "0") + save.failure;
+      const Outcome save = SaveTextFile(path, text);
+      outcome = (save.done ? "1" : "0") + save.failure;
     }
     (void)!write(result[1], outcome.data(), outcome.size());
     _exit(0);
@@ -123,7 +123,7 @@ ChildSave StartSave(const std::string& path, const std::string& text, unsigned r
   return {pid, result[0]};
 }
 
-FileSave FinishSave(const ChildSave& child) {
+Outcome FinishSave(const ChildSave& child) {
   int status = 0;
   const bool ended = child.pid > 0 && waitpid(child.pid, &status, 0) == child.pid;
   char outcome[256] = {};  // Written at once, and shorter than a pipe holds: read at once.
@@ -146,7 +146,7 @@ TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
   std::ofstream(path + ".tmp-14-0") << "running";
   {
     SavedFiles saves;
-    ASSERT_TRUE(saves.Save(path, "new").saved);
+    ASSERT_TRUE(saves.Save(path, "new").done);
     EXPECT_NE(Listing().find(".tmp-11-0"), std::string::npos);  // Not before the client starts.
   }
   EXPECT_EQ(
@@ -204,11 +204,11 @@ TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
     whole.l_type = F_WRLCK;
     if (holder >= 0) fcntl(holder, F_SETLK, &whole);
     const auto started = std::chrono::steady_clock::now();
-    const FileSave save = FinishSave(StartSave(path, text, c.refusals, c.sizeLimit));
+    const Outcome save = FinishSave(StartSave(path, text, c.refusals, c.sizeLimit));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     if (holder >= 0) close(holder);
 
-    EXPECT_EQ(save.saved, c.saved) << c.what;
+    EXPECT_EQ(save.done, c.saved) << c.what;
     EXPECT_EQ(save.failure, c.failure) << c.what;
     EXPECT_EQ(Contents(path), c.saved ? text : before) << c.what;
     EXPECT_EQ(Contents(folder_ + "/old"), "old") << c.what << ": a link was followed";
@@ -239,8 +239,8 @@ TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
     close(gate[0]);
     close(gate[1]);  // Opens the gate: all start at once.
     for (const ChildSave& child : children) {
-      const FileSave save = FinishSave(child);
-      EXPECT_TRUE(save.saved) << save.failure;
+      const Outcome save = FinishSave(child);
+      EXPECT_TRUE(save.done) << save.failure;
     }
     const std::string left = Contents(path);
     EXPECT_NE(std::find(texts.begin(), texts.end(), left), texts.end())
@@ -254,13 +254,13 @@ TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   EXPECT_EQ(ReadTextFile(folder_ + "/text", 100).text, "new\ntext\n");
   EXPECT_EQ(ReadTextFile(folder_ + "/text", 3).text, "new\n");  // A byte past the limit: over.
   const FileText missing = ReadTextFile(folder_ + "/missing.xml", 100);
-  EXPECT_FALSE(missing.read);
+  EXPECT_FALSE(missing.done);
   EXPECT_EQ(missing.failure, "No such file or directory");
-  EXPECT_FALSE(ReadTextFile(folder_, 100).read);
+  EXPECT_FALSE(ReadTextFile(folder_, 100).done);
   // Nobody writes to this pipe: reading it must not wait for a writer.
   ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
-  EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).read);
-  EXPECT_FALSE(ReadTextFile("/dev/zero", 100).read);
+  EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).done);
+  EXPECT_FALSE(ReadTextFile("/dev/zero", 100).done);
 }
 
 // Puts a variable back when it goes: the tests share one process.
