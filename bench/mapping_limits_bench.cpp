@@ -71,7 +71,7 @@ void Measure(const Input& input) {
     const auto start = std::chrono::steady_clock::now();
     TerminalMappingTable table;
     LaunchSettings settings;
-    const bool stored = LoadTerminalMappings("termToInput.xml", reader, reader, table, settings);
+    const bool stored = LoadTerminalMappings("termToInput.xml", reader, reader, &table, &settings);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::string outcome = stored ? std::to_string(table.size()) + " terminals" : "nothing";

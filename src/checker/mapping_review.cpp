@@ -412,7 +412,7 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   Collector collector;
   MappingFileReading reading;
   report.loaded =
-      LoadTerminalMappings(path, files, collector, report.table, report.settings, &reading);
+      LoadTerminalMappings(path, files, collector, &report.table, &report.settings, &reading);
   report.launcherMessages = collector.messages;
   const CharacterColumns columns(reading.file.text, reading.document);
   Review review(report, columns);
@@ -449,7 +449,7 @@ LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
   Collector collector;
   const LaunchOutcome launch = PrepareLaunch(
       request, currentTime,
-      [&](MessageSink& messages, TerminalMappingTable& table, LaunchSettings& settings) {
+      [&](MessageSink& messages, TerminalMappingTable* table, LaunchSettings* settings) {
         return LoadTerminalMappings(path, files, messages, table, settings);
       },
       kCommandDocumentPath, PointerOnScreen{}, collector, collector);

@@ -18,7 +18,7 @@ namespace pos_video {
 
 // Loads the mapping into the table and the settings, showing its problems through the sink;
 // false when nothing was loaded.
-using MappingLoad = std::function<bool(MessageSink&, TerminalMappingTable&, LaunchSettings&)>;
+using MappingLoad = std::function<bool(MessageSink&, TerminalMappingTable*, LaunchSettings*)>;
 
 // How far a launch got, and what it worked out on the way.
 struct LaunchOutcome {

@@ -26,7 +26,7 @@ int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Pl
   const std::string folder = ClientFolder(platform);
   const LaunchOutcome launch = PrepareLaunch(
       ReadLaunchRequest(commandLineText), currentTime,
-      [&](MessageSink& messages, TerminalMappingTable& table, LaunchSettings& settings) {
+      [&](MessageSink& messages, TerminalMappingTable* table, LaunchSettings* settings) {
         return LoadTerminalMappings(kMappingFilePath, platform, messages, table, settings);
       },
       folder + "\\" + kCommandDocumentName, platform.ReadPointer(), platform, platform);

@@ -90,7 +90,4 @@ struct MappingFileReading {
   std::vector<TermReading> terms;
 };
 
-// The attribute `name` of `element`, or null.
-const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name);
-
 }  // namespace pos_video

@@ -136,17 +136,17 @@ TerminalMapping MappingOf(const TermReading& reading) {
   return mapping;
 }
 
-void ReadSettings(MappingFileReading& read, LaunchSettings& settings) {
+void ReadSettings(MappingFileReading& read, LaunchSettings* settings) {
   for (std::size_t i = 0; i < kIntegerSettings.size(); ++i) {
     const IntegerSetting& setting = kIntegerSettings[i];
     read.settings[i] = ReadIntegerAttribute(*read.root, setting.name);
     if (read.settings[i].reading == SettingReading::kRead) {
-      settings.*setting.member = read.settings[i].value;
+      settings->*setting.member = read.settings[i].value;
     }
   }
   read.clock = ReadClockAttributes(*read.root);
-  if (read.clock.timeZone != nullptr) settings.TimeZoneName = read.clock.timeZone->ValueStr();
-  settings.ClockOffset = read.clock.clockOffset.value;
+  if (read.clock.timeZone != nullptr) settings->TimeZoneName = read.clock.timeZone->ValueStr();
+  settings->ClockOffset = read.clock.clockOffset.value;
 }
 
 }  // namespace
@@ -160,7 +160,7 @@ const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* nam
 }
 
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
-                          TerminalMappingTable& table, LaunchSettings& settings,
+                          TerminalMappingTable* table, LaunchSettings* settings,
                           MappingFileReading* reading) {
   MappingFileReading ownReading;
   MappingFileReading& read = reading != nullptr ? *reading : ownReading;
@@ -202,7 +202,7 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
        term = term->NextSiblingElement("Term")) {
     TermReading termReading = ReadTerm(*term);
     if (termReading.verdict == TermVerdict::kStored) {
-      table.insert_or_assign(termReading.number.value, MappingOf(termReading));
+      table->insert_or_assign(termReading.number.value, MappingOf(termReading));
       storedAny = true;
     } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber &&
                ++invalidTerms <= kMaxInvalidTermMessages) {

@@ -18,7 +18,7 @@ struct MappingFileReading;  // mapping/mapping_file_reading.h
 // file whose first element is not TermToInput, or whose Terms are all incomplete, fails without a
 // message and is only recorded. When `reading` is given, it receives how the file was read.
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
-                          TerminalMappingTable& table, LaunchSettings& settings,
+                          TerminalMappingTable* table, LaunchSettings* settings,
                           MappingFileReading* reading = nullptr);
 
 }  // namespace pos_video

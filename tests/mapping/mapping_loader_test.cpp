@@ -18,8 +18,8 @@ std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr,
   platform.files["termToInput.xml"] = text;
   TerminalMappingTable table;
   LaunchSettings ownSettings;
-  const bool stored = LoadTerminalMappings("termToInput.xml", platform, platform, table,
-                                           settings != nullptr ? *settings : ownSettings, reading);
+  const bool stored = LoadTerminalMappings("termToInput.xml", platform, platform, &table,
+                                           settings != nullptr ? settings : &ownSettings, reading);
   std::string outcome = stored ? "stored" : "nothing";
   for (const auto& [number, m] : table) {
     outcome += " " + std::to_string(number) + "=" + m.systemName + "/" + m.inputName + "/" +
