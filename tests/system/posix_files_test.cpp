@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/scratch_folder.h"
+#include "support/variable_scope.h"
 #include "system/posix_platform.h"
 #include "system/text_files.h"
 #include "system/windows_path.h"
@@ -29,21 +31,10 @@ namespace {
 
 class PosixFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/posix-files-test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
+  std::string Listing() const { return scratch_.Listing(); }
 
-  std::string Listing() const {
-    std::system(("ls -A '" + folder_ + "' > '" + folder_ + ".ls'").c_str());
-    const std::string listing = ReadTextFile(folder_ + ".ls", 1 << 16).text;
-    std::remove((folder_ + ".ls").c_str());
-    return listing;
-  }
-
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path;
 };
 
 // What a child process's system refuses, as a read-only folder or an immutable file would, but
@@ -238,14 +229,10 @@ TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
     }
     close(gate[0]);
     close(gate[1]);  // Opens the gate: all start at once.
-    for (const ChildSave& child : children) {
-      const FileSave save = FinishSave(child);
-      EXPECT_TRUE(save.saved) << save.failure;
-    }
+    for (const ChildSave& child : children) EXPECT_TRUE(FinishSave(child).saved);
     const std::string left = Contents(path);
     EXPECT_NE(std::find(texts.begin(), texts.end(), left), texts.end())
-        << "round " << round << ": " << left.size() << " bytes, from " << left.substr(0, 1)
-        << " to " << left.substr(left.empty() ? 0 : left.size() - 1);
+        << "round " << round << ": " << left.size() << " bytes";
   }
 }
 
@@ -263,16 +250,6 @@ TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   EXPECT_FALSE(ReadTextFile("/dev/zero", 100).read);
 }
 
-// Puts a variable back when it goes: the tests share one process.
-struct RestoredVariable {
-  explicit RestoredVariable(const char* name)
-      : name(name), had(std::getenv(name) != nullptr), value(had ? std::getenv(name) : "") {}
-  ~RestoredVariable() { had ? setenv(name, value.c_str(), 1) : unsetenv(name); }
-  const char* name;
-  bool had;
-  std::string value;
-};
-
 TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
   char* here = getcwd(nullptr, 0);
   const std::string folder = here;
@@ -283,12 +260,10 @@ TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
       {"/srv/prefix", "/srv/prefix"},
       {"prefix", folder + "/prefix"},
   };
-  const RestoredVariable home("HOME"), winePrefix("WINEPREFIX");
-  setenv("HOME", "/home/auditor", 1);
+  const testing::VariableScope home("HOME", "/home/auditor");
   for (const auto& [variable, prefix] : cases) {
-    if (variable != nullptr) setenv("WINEPREFIX", variable, 1);
+    const testing::VariableScope winePrefix("WINEPREFIX", variable);
     EXPECT_EQ(WinePrefixFromEnvironment(), prefix) << (variable != nullptr ? variable : "unset");
-    unsetenv("WINEPREFIX");
   }
 }
 
