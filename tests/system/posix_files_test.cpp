@@ -20,7 +20,6 @@
 #include <utility>
 #include <vector>
 
-#include "support/scratch_folder.h"
 #include "support/variable_scope.h"
 #include "system/posix_platform.h"
 #include "system/text_files.h"
@@ -31,10 +30,21 @@ namespace {
 
 class PosixFilesTest : public ::testing::Test {
  protected:
-  std::string Listing() const { return scratch_.Listing(); }
+  void SetUp() override {
+    char pattern[] = "/tmp/posix-files-test.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
 
-  testing::ScratchFolder scratch_;
-  const std::string folder_ = scratch_.path;
+  std::string Listing() const {
+    std::system(("ls -A '" + folder_ + "' > '" + folder_ + ".ls'").c_str());
+    const std::string listing = ReadTextFile(folder_ + ".ls", 1 << 16).text;
+    std::remove((folder_ + ".ls").c_str());
+    return listing;
+  }
+
+  std::string folder_;
 };
 
 // What a child process's system refuses, as a read-only folder or an immutable file would, but
