@@ -23,7 +23,6 @@
 #include "support/variable_scope.h"
 #include "system/posix_platform.h"
 #include "system/text_files.h"
-#include "system/windows_path.h"
 
 namespace pos_video {
 namespace {
@@ -275,15 +274,6 @@ TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
     const testing::VariableScope winePrefix("WINEPREFIX", variable);
     EXPECT_EQ(WinePrefixFromEnvironment(), prefix) << (variable != nullptr ? variable : "unset");
   }
-}
-
-TEST(WindowsPathTest, DrivesMapIntoThePrefix) {
-  EXPECT_EQ(MapWindowsPath("/p", "C:\\Program Files\\K\\a.xml"),
-            "/p/dosdevices/c:/Program Files/K/a.xml");
-  EXPECT_EQ(MapWindowsPath("/p", "d:\\x"), "/p/dosdevices/d:/x");
-  EXPECT_EQ(MapWindowsPath("/p", "termToInput.xml"), "termToInput.xml");
-  EXPECT_EQ(MapWindowsPath("/p", "dir\\f"), "dir/f");
-  EXPECT_EQ(MapWindowsPath("/p", "1:\\x"), "1:/x");
 }
 
 }  // namespace
