@@ -1,11 +1,9 @@
 #include "command_document/command_document_writer.h"
 
 #include <gtest/gtest.h>
-#include <tinyxml.h>
 
 #include <string>
 
-#include "command_document/element_lookup.h"
 #include "support/fake_platform.h"
 
 namespace pos_video {
@@ -83,21 +81,6 @@ TEST(CommandDocumentWriterTest, AnUnmappedTerminalOrAFailedSaveIsReported) {
   EXPECT_EQ(platform.messages,
             std::vector<std::string>{
                 "Error writing file C:\\Client\\KvCmdLine.xml.  Error Permission denied\n"});
-}
-
-TEST(ElementLookupTest, FindsTheFirstMatchOrAppends) {
-  TiXmlElement parent("P");
-  TiXmlElement* a = FindOrAddChild(parent, "A");
-  EXPECT_EQ(FindOrAddChild(parent, "A"), a);
-  TiXmlElement* x1 = FindOrAddChildWithAttribute(parent, "X", "N", "1");
-  TiXmlElement* x2 = FindOrAddChildWithAttribute(parent, "X", "N", "2");
-  EXPECT_NE(x1, x2);
-  EXPECT_EQ(FindOrAddChildWithAttribute(parent, "X", "N", "2"), x2);
-  EXPECT_NE(FindOrAddChildWithAttribute(parent, "X", "M", "2"), x2);
-  TiXmlPrinter printer;
-  printer.SetStreamPrinting();
-  parent.Accept(&printer);
-  EXPECT_EQ(printer.Str(), "<P><A /><X N=\"1\" /><X N=\"2\" /><X M=\"2\" /></P>");
 }
 
 }  // namespace

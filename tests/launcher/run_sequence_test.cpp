@@ -6,46 +6,19 @@
 
 #include "base/launch_constants.h"
 #include "support/fake_platform.h"
+#include "support/mapping_text.h"
 #include "support/time_zone_scope.h"
 
 namespace pos_video {
 namespace {
 
+using testing::kCamera;
+using testing::Term;
+using testing::TermToInput;
+
+// Text that looks like a character reference stays text, whichever TinyXML is built in.
 const std::string kMapping =
-    "<TermToInput Pre=\"60\"><Term Number=\"4\"><System Name=\"S&amp;#x41;\"><Input Name=\"C\"/>"
-    "</System></Term></TermToInput>";
-
-struct Launched {
-  std::string document;  // Empty when none was saved.
-  std::vector<std::string> messages;
-  std::size_t starts = 0;
-};
-
-Launched Launch(const std::string& commandLine, testing::FakePlatform& platform) {
-  RunLauncher(commandLine, 1181141425, platform);
-  const auto document = platform.files.find(kCommandDocumentPath);
-  return {document != platform.files.end() ? document->second : "", platform.messages,
-          platform.starts.size()};
-}
-
-TEST(RunSequenceTest, ASuccessfulLaunchSavesTheDocumentThenStartsTheClient) {
-  testing::TimeZoneScope zone("UTC0");
-  testing::FakePlatform platform;
-  platform.files[kMappingFilePath] = kMapping;
-  // The window fits beside the right edge only if it moves left by one.
-  platform.pointer = {{3, 9}, ScreenArea{0, 0, 394, 1024}};
-  const Launched run = Launch("-n 4 -t2007-06-06 14:50:25", platform);
-  EXPECT_TRUE(run.messages.empty());
-  EXPECT_NE(run.document.find("Top=\"9\" Left=\"2\""), std::string::npos) << run.document;
-  EXPECT_NE(run.document.find("<Search Start=\"1181141365\" End=\"1181141430\">"),
-            std::string::npos);
-  // Text that looks like a character reference stays text, whichever TinyXML is built in.
-  EXPECT_NE(run.document.find("<System Name=\"S&amp;#x41;\">"), std::string::npos);
-  ASSERT_EQ(run.starts, 1u);
-  EXPECT_EQ(platform.starts[0].program, "C:\\Program Files\\Korvane\\Client\\tarnclient.exe");
-  EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
-  EXPECT_EQ(platform.starts[0].folder, kClientDirectory);
-}
+    TermToInput(Term("4", "<System Name=\"S&amp;#x41;\"><Input Name=\"C\"/></System>"));
 
 // The time option's time is the store's wall clock, moved onto the recorder's clock; without
 // the option the search is around the current time, which is absolute already. Without the
@@ -69,22 +42,21 @@ TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
   };
   for (const auto& c : cases) {
     testing::FakePlatform platform;
-    platform.files[kMappingFilePath] = "<TermToInput Pre=\"0\"" + c.root + "><Term Number=\"4\"" +
-                                       c.term +
-                                       "><System Name=\"S\"><Input Name=\"C\"/></System></Term>"
-                                       "</TermToInput>";
-    const Launched run = Launch(c.commandLine, platform);
-    EXPECT_TRUE(run.messages.empty());
-    EXPECT_NE(run.document.find("<Search Start=\"" + std::to_string(c.start) + "\""),
-              std::string::npos)
+    platform.files[kMappingFilePath] =
+        TermToInput(Term("4", kCamera, c.term), " Pre=\"0\"" + c.root);
+    RunLauncher(c.commandLine, 1181141425, platform);
+    EXPECT_TRUE(platform.messages.empty());
+    const std::string& document = platform.files[kCommandDocumentPath];
+    EXPECT_NE(document.find("<Search Start=\"" + std::to_string(c.start) + "\""), std::string::npos)
         << c.root << c.term << " " << c.commandLine << "\n"
-        << run.document;
+        << document;
   }
 }
 
-// A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is used only when the
-// usual folder holds no client.
-TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {
+// A launch saves the document, with the pointer's place, into the client's folder, then starts
+// the client there. A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is
+// used only when the usual folder holds no client.
+TEST(RunSequenceTest, TheDocumentIsSavedThenTheClientStartsInItsFolder) {
   const std::string usual = "C:\\Program Files\\Korvane\\Client\\";
   const std::string x86 = "C:\\Program Files (x86)\\Korvane\\Client\\";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -95,11 +67,18 @@ TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {
   for (const auto& [installed, folder] : cases) {
     testing::FakePlatform platform;
     platform.files[kMappingFilePath] = kMapping;
+    // The window fits beside the work area's right edge only if it moves left by one.
+    platform.pointer = {{3, 9}, ScreenArea{0, 0, 394, 1024}};
     for (const std::string& place : installed) platform.files[place + "tarnclient.exe"] = "";
     RunLauncher("-n 4", 0, platform);
-    EXPECT_EQ(platform.files.count(folder + "KvCmdLine.xml"), 1u) << folder;
+    EXPECT_TRUE(platform.messages.empty());
+    ASSERT_EQ(platform.files.count(folder + "KvCmdLine.xml"), 1u) << folder;
+    const std::string& document = platform.files[folder + "KvCmdLine.xml"];
+    EXPECT_NE(document.find("Top=\"9\" Left=\"2\""), std::string::npos) << document;
+    EXPECT_NE(document.find("<System Name=\"S&amp;#x41;\">"), std::string::npos) << document;
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, folder + "tarnclient.exe");
+    EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
     EXPECT_EQ(platform.starts[0].folder + "\\", folder);
   }
 }
@@ -109,13 +88,11 @@ TEST(RunSequenceTest, TheClientFolderIsTheOneThatHoldsTheClient) {
 // where it is found: the client starts only when the document was saved.
 TEST(RunSequenceTest, EveryEndingIsFiledUnderItsKind) {
   using K = MessageKind;
-  const std::string invalidTerm = "<Term Number=\"7\"><System Name=\"S\"><Input/></System></Term>";
-  std::string invalidTerms;
-  for (int i = 0; i < 12; ++i) invalidTerms += invalidTerm;
-  const std::string withInvalid = "<TermToInput>" + invalidTerms + kMapping.substr(22);
+  const std::string invalidTerm = Term("7", testing::kNoCamera);
+  const std::string withInvalid = TermToInput(testing::Repeated(invalidTerm, 12) + Term("4"));
   std::vector<MessageKind> tenInvalid(10, K::kInvalidTerm);
   tenInvalid.push_back(K::kMoreInvalidTerms);
-  const std::string oneInvalid = "<TermToInput>" + invalidTerm + "</TermToInput>";
+  const std::string oneInvalid = TermToInput(invalidTerm);
   struct Case {
     const char* mapping;  // Null: no mapping file.
     const char* commandLine;

@@ -6,9 +6,15 @@
 
 #include "mapping/mapping_file_reading.h"
 #include "support/fake_platform.h"
+#include "support/mapping_text.h"
 
 namespace pos_video {
 namespace {
+
+using testing::kCamera;
+using testing::kNoCamera;
+using testing::Repeated;
+using testing::Term;
 
 // What loading `text` as termToInput.xml gives, in one line: "stored" or "nothing", each
 // terminal as NUMBER=SYSTEM/NAME/NUMBER/DEVICE, then each message in brackets.
@@ -32,16 +38,11 @@ std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr,
 }
 
 std::string Root(const std::string& children, const std::string& attributes = "") {
-  return "<TermToInput" + attributes + ">" + children + "</TermToInput>";
-}
-
-std::string Term(const std::string& number, const std::string& inside) {
-  return "<Term Number=\"" + number + "\">" + inside + "</Term>";
+  return testing::TermToInput(children, attributes);
 }
 
 const std::string kStored = "stored 1=S/C//";  // What loading kGood gives.
-const std::string kCamera = "<System Name=\"S\"><Input Name=\"C\"/></System>";
-const std::string kGood = Term("1", kCamera);
+const std::string kGood = Term("1");
 const std::string kUtf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
 const std::string kXmlError = "[Cmd line configuration document XML error: ";
 
@@ -49,12 +50,6 @@ const std::string kXmlError = "[Cmd line configuration document XML error: ";
 std::string Refused(const std::string& reason) { return "nothing " + kXmlError + reason + "\n]"; }
 
 const std::string kCutShort = Refused("The text ends in the middle of a UTF-8 character.");
-
-std::string Repeated(const std::string& text, int count) {
-  std::string repeated;
-  for (int i = 0; i < count; ++i) repeated += text;
-  return repeated;
-}
 
 std::string Nested(int depth) {
   return Root(kGood + Repeated("<a>", depth - 1) + Repeated("</a>", depth - 1));
@@ -72,12 +67,6 @@ std::string Attributes(int count) {
   return attributes;
 }
 
-std::string Utf16(const std::string& ascii) {
-  std::string wide = "\xFF\xFE";
-  for (char c : ascii) wide += std::string{c, '\0'};
-  return wide;
-}
-
 TEST(MappingLoaderTest, WhatEachFileGives) {
   const std::pair<std::string, std::string> cases[] = {
       {Root(Term("1", "<System Name=\"N\"><Input Name=\"L\" Number=\"9\" Device=\"2\"/></System>") +
@@ -85,30 +74,26 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
             Term("5", "<System Name=\"\"><Input Name=\"\"/></System>")),
        "stored -3=S//7/2 1=N/L/9/2 5=///"},
       // Every way a Term falls short; only an Input without camera is reported.
-      {Root("<Term>" + kCamera + "</Term>"), "nothing"},
-      {Root(Term("x1", kCamera)), "nothing"},
+      {Root(Term("x1")), "nothing"},
       {Root(Term("7", "")), "nothing"},
       {Root(Term("7", "<System><Input Name=\"C\"/></System>")), "nothing"},
       {Root(Term("7", "<System Name=\"S\"></System>")), "nothing"},
-      {Root(Term("7", "<System Name=\"S\"/><Input Name=\"C\"/>")), "nothing"},
-      {Root(Term("7", "<system Name=\"S\"><Input Name=\"C\"/></system>")), "nothing"},
       {Root(Term("7", "<System Name=\"S\"><Input Device=\"2\"/></System>") + kGood),
        "stored 1=S/C// [Found invalid mapping for Term Number 7 in file termToInput.xml\n]"},
       // A later Term replaces the whole entry; numbers beyond 32 bits saturate.
       {Root(Term("1", "<System Name=\"Old\"><Input Name=\"A\" Device=\"9\"/></System>") +
             Term("1", "<System Name=\"New\"><Input Number=\"2\"/></System>")),
        "stored 1=New//2/"},
-      {Root(Term("4294967297", kCamera)), "stored 2147483647=S/C//"},
+      {Root(Term("4294967297")), "stored 2147483647=S/C//"},
       // Only Term children of the first top-level element count.
       {"<?xml version=\"1.0\"?><!-- c -->" + Root("<Other/><term Number=\"2\"/>" + kGood), kStored},
       {"<Other/>" + Root(kGood), "nothing"},
-      {"<termtoinput>" + kGood + "</termtoinput>", "nothing"},
       {Root(kGood) + std::string("<<<\0<a></a <![CDATA[\xF0", 20), kStored},
       // What the XML reader cannot read.
       {"", Refused("Error document empty.")},
       {"<TermToInput><Term></TermToInput>", Refused("Error reading end tag.")},
       // What the guard keeps from the reader.
-      {Utf16(Root(kGood)),
+      {std::string("\xFF\xFE<\0T\0e\0r\0m\0", 12),  // UTF-16
        Refused("The file holds a NUL byte; it must be saved as ANSI or UTF-8 (not as "
                "Unicode or UTF-16).")},
       {Nested(128), kStored},
@@ -134,7 +119,6 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
        kCutShort},
       {"\xEF\xBB\xBF<TermToInput>" + kGood + "\xE2\x82", kCutShort},
       {kUtf8 + "<TermToInput Width=\"\xF0/>", kCutShort},
-      {"<?xml version=\"1.0\"?><TermToInput Width=\"\xF0/>", kCutShort},
       // Any declaration counts as UTF-8: TinyXML's reading of its encoding is its own.
       {"<?xml vencoding=\"latin1\"?><TermToInput Width=\"\xF0/>", kCutShort},
       // Without a declaration the bytes are the system's code page, one character each.
@@ -214,35 +198,24 @@ TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
 }
 
 // Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest,
-// among them a Term rejected for its zone.
-TEST(MappingLoaderTest, InvalidTermsShowTenBoxesThenACount) {
-  const std::string invalid = Term("7", "<System Name=\"S\"><Input/></System>");
-  const std::string ofZone =
-      "<Term Number=\"8\" TimeZone=\"\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
+// among them a Term rejected for its zone. A zone or clock offset that cannot be used stops the
+// whole file on the root, and on a Term rejects that Term with a message, after the Term's own
+// checks.
+TEST(MappingLoaderTest, InvalidTermsAndTimesThatCannotBeUsed) {
+  const std::string invalid = Term("7", kNoCamera);
+  const std::string ten = Repeated(invalid, 10);
+  const std::string tenBoxes =
+      kStored +
+      Repeated(" [Found invalid mapping for Term Number 7 in file termToInput.xml\n]", 10);
   const std::string skipped = " skipped for an invalid mapping in file termToInput.xml\n]";
-  std::string ten, tenBoxes;
-  for (int i = 0; i < 10; ++i) {
-    ten += invalid;
-    tenBoxes += " [Found invalid mapping for Term Number 7 in file termToInput.xml\n]";
-  }
-  const std::pair<std::string, std::string> cases[] = {
-      {ten, tenBoxes},
-      {ten + invalid, tenBoxes + " [1 more Term" + skipped},
-      {ten + invalid + invalid + invalid, tenBoxes + " [3 more Terms" + skipped},
-      {ten + ofZone, tenBoxes + " [1 more Term" + skipped},
-  };
-  for (const auto& [terms, messages] : cases) {
-    EXPECT_EQ(Outcome(Root(terms + kGood)), kStored + messages) << terms.size();
-  }
-}
-
-// A zone or clock offset that cannot be used stops the whole file on the root, and on a Term
-// rejects that Term with a message, after the Term's own checks.
-TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
-  const std::string camera = "><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
   const std::string notAZone = " is not a time zone.\n]";
   const std::string notAnOffset = " is not a whole number of seconds within a day.\n]";
   const std::pair<std::string, std::string> cases[] = {
+      {Root(ten + kGood), tenBoxes},
+      {Root(ten + invalid + kGood), tenBoxes + " [1 more Term" + skipped},
+      {Root(ten + invalid + invalid + invalid + kGood), tenBoxes + " [3 more Terms" + skipped},
+      {Root(ten + Term("8", kCamera, " TimeZone=\"\"") + kGood),
+       tenBoxes + " [1 more Term" + skipped},
       {Root(kGood, " TimeZone=\"Europe/Dublin\" ClockOffset=\"-86400\""), kStored},
       {Root(kGood, " TimeZone=\"Mars/Base\""),
        "nothing [TimeZone \"Mars/Base\" in file termToInput.xml" + notAZone},
@@ -252,19 +225,17 @@ TEST(MappingLoaderTest, TimeZonesAndClockOffsetsThatCannotBeUsed) {
        "nothing [ClockOffset \"86401\" in file termToInput.xml" + notAnOffset},
       {Root(kGood, " ClockOffset=\"soon\""),
        "nothing [ClockOffset \"soon\" in file termToInput.xml" + notAnOffset},
-      {Root(kGood + "<Term Number=\"2\" TimeZone=\"EST5EDT,M3.2.0,M11.1.0\" ClockOffset=\"9s\"" +
-            camera),
+      {Root(kGood + Term("2", kCamera, " TimeZone=\"EST5EDT,M3.2.0,M11.1.0\" ClockOffset=\"9s\"")),
        "stored 1=S/C// 2=S/C//@EST5EDT,M3.2.0,M11.1.0+9"},
-      {Root(kGood + "<Term Number=\"2\" TimeZone=\"XST6XDT\" ClockOffset=\"x\"" + camera),
+      {Root(kGood + Term("2", kCamera, " TimeZone=\"XST6XDT\" ClockOffset=\"x\"")),
        "stored 1=S/C// [TimeZone \"XST6XDT\" of Term Number 2 in file termToInput.xml" + notAZone},
-      {Root(kGood + "<Term Number=\"2\" ClockOffset=\"-86401\"" + camera),
+      {Root(kGood + Term("2", kCamera, " ClockOffset=\"-86401\"")),
        "stored 1=S/C// [ClockOffset \"-86401\" of Term Number 2 in file termToInput.xml" +
            notAnOffset},
       // The Term's own faults come first; one skipped silently stays silent.
-      {Root(kGood +
-            "<Term Number=\"2\" TimeZone=\"x\"><System Name=\"S\"><Input/></System></Term>"),
+      {Root(kGood + Term("2", kNoCamera, " TimeZone=\"x\"")),
        "stored 1=S/C// [Found invalid mapping for Term Number 2 in file termToInput.xml\n]"},
-      {Root(kGood + "<Term Number=\"2\" TimeZone=\"x\"><System/></Term>"), kStored},
+      {Root(kGood + Term("2", "<System/>", " TimeZone=\"x\"")), kStored},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Outcome(text), expected) << text;
 

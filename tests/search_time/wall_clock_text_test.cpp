@@ -40,7 +40,6 @@ TEST(WallClockTextTest, ReadWholeOrRefused) {
       {"2007-06-06 14:5x", "refused"},
       {"2007-06-06 2 PM", "refused"},
       {"2007-06", "refused"},
-      {"06/06/2007", "refused"},
       {"", "refused"},
       // The 12-hour clock.
       {"2007-06-06 2:50:25 PM", "2007-06-06 14:50:25"},
@@ -84,11 +83,9 @@ TEST(WallClockTextTest, ReadWholeOrRefused) {
       {"2100-02-29", "refused"},
       {"2007-04-31", "refused"},
       {"2007-12-31", "2007-12-31 00:00:00"},
-      {"1970-01-02 00:00:00", "1970-01-02 00:00:00"},
       {"1970-01-01 23:59:59", "refused"},
       {"3000-12-30 23:59:61", "3000-12-30 23:59:61"},
       {"3000-12-31 00:00:00", "refused"},
-      {"9999-12-31", "refused"},
   };
   for (const auto& [text, expected] : cases)
     EXPECT_EQ(Show(ReadWallClockText(text)), expected) << text;
