@@ -291,19 +291,16 @@ std::string LaunchHeading(const std::string& out) {
                                     : out.substr(start + 20, out.find(":\n", start) - start - 20);
 }
 
+// The words after "--" are read by the launcher's own reading, whose forms are tested with it.
 TEST(CheckerTest, TheLaunchersCommandLineIsReadAsTheLauncherReadsIt) {
   testing::TimeZoneScope zone("UTC0");
   testing::FakePlatform files;
   files.files["m.xml"] = kTwoCameras;
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"-n", "4", "-n", "2"}, "4, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"-N", "2"}, "2, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"/n", "4"}, "4, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"-n"}, "0, search around 1181141425 (2007-06-06 14:50:25 local time)"},
       {{"-n", "abc", "-N", "2"}, "0, search around 1181141425 (2007-06-06 14:50:25 local time)"},
       {{"-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2"},
        "2, search around 1181141430 (2007-06-06 14:50:30 local time)"},
-      {{"/T", "2007-06-06", "-n2"}, "2, search around 1181088000 (2007-06-06 00:00:00 local time)"},
       {{}, "101, search around 1181141425 (2007-06-06 14:50:25 local time)"},
       {{"-t", "06/06/2007"}, "101, with a time the launcher cannot read"},
   };
