@@ -78,6 +78,14 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
     Mapping of search terminal 7 to camera not found.
   No command document is written and the client is not started.
 )"},
+      // The words after "--" are read by the launcher's own reading, tested with it; the
+      // checker's own options, given twice, count the first time, as the launcher's do.
+      {{"m.xml", "--", "-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2", "-n4"},
+       "Launch for terminal 2, search around 1181141430 (2007-06-06 14:50:30 local time):"},
+      {{"m.xml", "--", "-t", "06/06/2007"},
+       "Launch for terminal 101, with a time the launcher cannot read:"},
+      {{"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"},
+       "Launch for terminal 4, search around 1181088000 (2007-06-06 00:00:00 local time):"},
   };
   for (const auto& [arguments, shown] : cases) {
     const std::string out = Check(arguments, files).out;
@@ -284,39 +292,6 @@ const char kTwoCamerasInZones[] =
     "Name=\"M\"/>"
     "</System></Term></TermToInput>";
 
-// The heading of the launch the checker shows: which terminal, and when.
-std::string LaunchHeading(const std::string& out) {
-  const std::size_t start = out.find("Launch for terminal ");
-  return start == std::string::npos ? ""
-                                    : out.substr(start + 20, out.find(":\n", start) - start - 20);
-}
-
-// The words after "--" are read by the launcher's own reading, whose forms are tested with it.
-TEST(CheckerTest, TheLaunchersCommandLineIsReadAsTheLauncherReadsIt) {
-  testing::TimeZoneScope zone("UTC0");
-  testing::FakePlatform files;
-  files.files["m.xml"] = kTwoCameras;
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"-n", "4", "-n", "2"}, "4, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"-n", "abc", "-N", "2"}, "0, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2"},
-       "2, search around 1181141430 (2007-06-06 14:50:30 local time)"},
-      {{}, "101, search around 1181141425 (2007-06-06 14:50:25 local time)"},
-      {{"-t", "06/06/2007"}, "101, with a time the launcher cannot read"},
-  };
-  for (const auto& [launcherArguments, heading] : cases) {
-    std::vector<std::string> arguments{"m.xml", "--"};
-    arguments.insert(arguments.end(), launcherArguments.begin(), launcherArguments.end());
-    EXPECT_EQ(LaunchHeading(Check(arguments, files).out), heading) << arguments[2];
-  }
-  // The checker's own options: given twice, the first counts, as in the launcher.
-  EXPECT_EQ(
-      LaunchHeading(
-          Check({"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"}, files)
-              .out),
-      "4, search around 1181088000 (2007-06-06 00:00:00 local time)");
-}
-
 // Each terminal's zone and offset, the values that cannot be used, and how the time is converted.
 TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
   testing::TimeZoneScope zone("UTC0");
@@ -384,17 +359,11 @@ TEST(CheckerTest, SeveralFilesBrieflyForABuildServer) {
   testing::FakePlatform files;
   files.files["good.xml"] = kTwoCameras;
   files.files["bad.xml"] = "<TermToInput Pre=\"x\"><Term Number=\"1\"/></TermToInput>";
+  // The worst status of the files; the findings' lines are the matcher test's.
   const Checked brief = Check({"--brief", "good.xml", "bad.xml", "none.xml"}, files);
   EXPECT_EQ(brief.status, 2);
-  EXPECT_EQ(brief.out,
-            "good.xml:1:223: error: Term for terminal 9 rejected with a message: its Input has "
-            "neither Name nor Number\n"
-            "bad.xml:1:14: warning: Pre \"x\" is not an integer: the launcher keeps the default 5\n"
-            "bad.xml:1:22: warning: Term for terminal 1 skipped: it has no System element\n"
-            "bad.xml: error: no Term gives the launcher a terminal: it loads nothing, shows no "
-            "message and never starts the client\n"
-            "none.xml: error: cannot read the file: No such file or directory\n"
-            "3 files checked: 3 errors, 2 warnings\n");
+  EXPECT_NE(brief.out.find("\n3 files checked: 3 errors, 2 warnings\n"), std::string::npos)
+      << brief.out;
   // Whole reports one after the other, each with its own launch.
   const Checked whole = Check({"good.xml", "good.xml", "-n", "2"}, files);
   EXPECT_EQ(whole.status, 1);

@@ -53,12 +53,9 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
   testing::TimeZoneScope zone(kTimeZone);
   const std::pair<const char*, std::int64_t> cases[] = {
       {"-n 4", kNow},
-      {"-T2007-06-06 14:50:25", kJune6th2007At145025},
-      {"/t2007-06-06 14:50:25", kJune6th2007At145025},
       {"-t \t 2007-06-06 14:50:25", kJune6th2007At145025},
       {"-t2007-06-06 14:50:25 -n 4", kJune6th2007At145025},
       {"/T2007-06-06 14:50:25/N4", kJune6th2007At145025},
-      {"/t1999-01-01 -t2007-06-06 14:50:25", kJune6th2007At145025},
       {"-T1999-01-01 /t2007-06-06 14:50:25 -t2007-06-06", kJune6th2007AtMidnight},
       {"-t2007-06-06 -n 4", kJune6th2007AtMidnight},
       {"-t2040-01-02 03:04:05", 2209082645},
@@ -69,13 +66,10 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
       {"/t \"2007-06-06\" /n 4", kJune6th2007AtMidnight},
       // An offset of its own, not the PC's zone.
       {"-t2007-06-06 12:50:25Z", kJune6th2007At145025},
-      {"-t2007-06-06 08:20:25 UTC-4:30", kJune6th2007At145025},
       // The first and last days accepted, wall clock.
       {"-t1970-01-02 00:00:00", 82800},
       {"-t3000-12-30 23:59:59", 32535125999},
       // Refused: which texts are is the wall clock reader's to say, and is tested there.
-      {"-t2007-06-06 25:61:61", kRefused},
-      {"-t \"2007-06-06 14:50 x\"", kRefused},
       {"-t \"2007-06-06\" x", kRefused},
       {"-t", kRefused},
   };

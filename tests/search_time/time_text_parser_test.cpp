@@ -165,13 +165,6 @@ TEST(TimeTextParserTest, FieldsAndEndOfEachParse) {
   }
 }
 
-TEST(TimeTextParserTest, MissingArgumentsFail) {
-  std::tm record{};
-  EXPECT_EQ(ParseTimeText(nullptr, "%Y", &record), nullptr);
-  EXPECT_EQ(ParseTimeText("2007", nullptr, &record), nullptr);
-  EXPECT_EQ(ParseTimeText("2007", "%Y", nullptr), nullptr);
-}
-
 TEST(ReadBoundedNumberTest, DigitsBoundsAndPosition) {
   struct Case {
     const char* text;
@@ -181,11 +174,6 @@ TEST(ReadBoundedNumberTest, DigitsBoundsAndPosition) {
       {"abc", 0, 99, 0, kUntouched},
       {"123", 0, 99, 2, 12},
       {"13", 1, 12, 2, kUntouched},
-      {"00123", 0, 9999, 4, 12},
-      {"9", 0, 0, 1, kUntouched},
-      {"0", 0, 0, 1, 0},
-      {"100", 0, 100, 3, 100},
-      {"2147483647", 0, INT_MAX, 10, INT_MAX},
       {"2147483648", 0, INT_MAX, 10, kUntouched},
       {"9999999999", 0, INT_MAX, 9, 999999999},
   };
@@ -197,7 +185,6 @@ TEST(ReadBoundedNumberTest, DigitsBoundsAndPosition) {
     EXPECT_EQ(position - c.text, c.consumed) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
   }
-  EXPECT_FALSE(ReadBoundedNumber(nullptr, nullptr, 0, 1));
 }
 
 }  // namespace
