@@ -36,10 +36,11 @@ TEST(ReportMessageTest, ALongValueIsShortenedAtACharacterBoundarySoTheSentenceFi
   for (const auto& test : cases) {
     EXPECT_EQ(ZoneMessage(test.zone), "TimeZone \"" + test.shown + "\"" + tail);
   }
-  // Two long values share the room; the rest of the sentence and the number stay whole.
-  EXPECT_EQ(ZoneMessage(std::string(300, 'a'), std::string(300, 'b')),
-            "TimeZone \"" + std::string(94, 'a') + "...\" of Term Number 12 in file " +
-                std::string(94, 'b') + "... is not a time zone.\n");
+  // Two values share the room: the longer is shortened just enough, the shorter stays whole, and
+  // so do the rest of the sentence and the number.
+  EXPECT_EQ(ZoneMessage(std::string(300, 'a'), std::string(97, 'b')),
+            "TimeZone \"" + std::string(95, 'a') + "...\" of Term Number 12 in file " +
+                std::string(97, 'b') + " is not a time zone.\n");
 }
 
 TEST(ReportMessageTest, EndsInOneLineFeedAndNeverOutgrowsTheBuffer) {
