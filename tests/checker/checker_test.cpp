@@ -112,6 +112,9 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
   m.xml:4:12: warning: the launcher stops reading at the end of the first element and never reads this: "<Term Number="2"/>"; Terms belong inside TermToInput)"},
       {good + "</TermToInput><TermToInput/>", 1,
        R"(m.xml:2:82: warning: the launcher stops reading at the end of the first element and never reads this: "<TermToInput/>"; a TermToInput here is never read)"},
+      {good + "</TermToInput><Terms/>", 1,
+       "m.xml:2:82: warning: the launcher stops reading at the end of the first element and never "
+       "reads this: \"<Terms/>\"\n"},
       {"<TermToInput><Term Number=\"3\"><System Name=\"Lane&#0;1\"><Input Number=\"&#x1;\"/>"
        "</System></Term></TermToInput>",
        1,
