@@ -88,6 +88,7 @@ TEST(TimeOptionTest, MessageNamesTheTimeText) {
       {"-t\"2007-06-06 24:00\" x -n 4", "2007-06-06 24:00 x"},
       {"-t \"2007-06-06 24:00:00", "2007-06-06 24:00:00"},
       {"-t \"\"", ""},
+      {"-t-n 4", ""},  // The terminal option may follow right behind.
   };
   for (const auto& [commandLine, shown] : cases) {
     testing::FakePlatform sink;
