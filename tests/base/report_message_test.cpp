@@ -32,6 +32,9 @@ TEST(ReportMessageTest, ALongValueIsShortenedAtACharacterBoundarySoTheSentenceFi
       {std::string(177, 'a') + "\xC3\xBCzzzz", std::string(177, 'a') + "..."},
       {std::string(176, 'a') + "\xC3\xBCzzzz", std::string(176, 'a') + "..."},
       {std::string(175, 'a') + "\xE2\x82\xACzzzz", std::string(175, 'a') + "..."},
+      // Bytes a code page shows as characters, which look like UTF-8's continuations: at most
+      // three more go.
+      {std::string(182, '\x80'), std::string(175, '\x80') + "..."},
   };
   for (const auto& test : cases) {
     EXPECT_EQ(ZoneMessage(test.zone), "TimeZone \"" + test.shown + "\"" + tail);
