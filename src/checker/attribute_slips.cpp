@@ -94,12 +94,8 @@ void AddHinted(const TiXmlElement& element, std::initializer_list<const char*> n
                std::vector<const TiXmlAttribute*>* hinted) {
   for (const char* name : names) {
     if (FindAttribute(element, name) != nullptr) continue;
-    for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-         attribute = attribute->Next()) {
-      if (Folded(attribute->NameTStr()) == Folded(name)) {
-        hinted->push_back(attribute);
-        break;
-      }
+    if (const TiXmlAttribute* nearMiss = AttributeInOtherCase(element, name)) {
+      hinted->push_back(nearMiss);
     }
   }
 }
@@ -120,9 +116,21 @@ void AddSlips(const TiXmlElement* element, const std::vector<const TiXmlAttribut
 
 }  // namespace
 
+bool InOtherCase(const std::string& name, const std::string& wanted) {
+  return name != wanted && Folded(name) == Folded(wanted);
+}
+
+const TiXmlAttribute* AttributeInOtherCase(const TiXmlElement& element, const char* name) {
+  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+       attribute = attribute->Next()) {
+    if (InOtherCase(attribute->NameTStr(), name)) return attribute;
+  }
+  return nullptr;
+}
+
 std::vector<AttributeSlip> RootAttributeSlips(const TiXmlElement& root) {
   std::vector<const TiXmlAttribute*> hinted;
-  AddHinted(root, {"Width", "Height", "Pre", "Post"}, &hinted);
+  for (const IntegerSetting& setting : kIntegerSettings) AddHinted(root, {setting.name}, &hinted);
   std::vector<AttributeSlip> slips;
   AddSlips(&root, hinted, &slips);
   return slips;

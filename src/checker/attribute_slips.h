@@ -18,6 +18,13 @@ struct AttributeSlip {
   std::string text;  // The finding's words.
 };
 
+// A name that differs from `wanted` in letter case only: the launcher, matching names exactly,
+// passes it over, and that is worth pointing at.
+bool InOtherCase(const std::string& name, const std::string& wanted);
+
+// The first attribute of `element` whose name is `name` in another case, or null.
+const TiXmlAttribute* AttributeInOtherCase(const TiXmlElement& element, const char* name);
+
 // The slips on TermToInput.
 std::vector<AttributeSlip> RootAttributeSlips(const TiXmlElement& root);
 

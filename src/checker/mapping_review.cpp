@@ -39,24 +39,6 @@ class Collector : public MessageSink, public FileSaver {
 
 std::string TermLabel(std::int32_t number) { return "Term for terminal " + std::to_string(number); }
 
-// A name that differs from `wanted` in letter case only: the launcher, matching names exactly,
-// passes it over, and that is worth pointing at.
-bool InOtherCase(const std::string& name, const std::string& wanted) {
-  if (name == wanted || name.size() != wanted.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (LowerAscii(name[i]) != LowerAscii(wanted[i])) return false;
-  }
-  return true;
-}
-
-const TiXmlAttribute* AttributeInOtherCase(const TiXmlElement& element, const char* name) {
-  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-       attribute = attribute->Next()) {
-    if (InOtherCase(attribute->NameTStr(), name)) return attribute;
-  }
-  return nullptr;
-}
-
 std::string CaseHint(const std::string& found) {
   return " (found " + found + ": names are case-sensitive)";
 }

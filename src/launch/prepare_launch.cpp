@@ -13,8 +13,7 @@ LaunchOutcome PrepareLaunch(const LaunchRequest& request, std::int64_t currentTi
   launch.pcSearchTime = ReadSearchTime(request.timeText, currentTime, messages, localTimeSeconds);
   if (!launch.pcSearchTime) return launch;
   TerminalMappingTable table;
-  launch.loaded = load(messages, &table, &launch.settings);
-  if (!launch.loaded) return launch;
+  if (!load(messages, &table, &launch.settings)) return launch;
   launch.clock = ClockOf(table, request.terminal, launch.settings);
   // The loader let only zones through that convert; the check keeps a wrong zone from ever
   // becoming the PC's own without a word.

@@ -24,7 +24,6 @@ using MappingLoad = std::function<bool(MessageSink&, TerminalMappingTable*, Laun
 struct LaunchOutcome {
   // None when the time cannot be read: the launch ends before the mapping file is read.
   std::optional<PcSearchTime> pcSearchTime;
-  bool loaded = false;
   LaunchSettings settings;
   // The terminal's zone and clock offset, once the mapping is loaded.
   TerminalClock clock;
