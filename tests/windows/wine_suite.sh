@@ -27,7 +27,9 @@
 #   TZ=ZONE           the launcher's TZ
 #   pointer=X,Y       where the pointer is
 #   encoding=NAME     the mapping file converted from UTF-8 into NAME (iconv)
-#   program=cmd       cmd.exe is run with ARGUMENTS instead of the launcher
+#   program=PROGRAM   runs PROGRAM (cmd, or a .exe) with ARGUMENTS instead of the launcher
+#   status=N          the program's exit code (0)
+#   output=TEXT       the program's standard output, less its CRs and final line feeds
 #   setup=FUNCTION    runs after the files are in place, before the pointer is placed
 #   hold=SHARING      the document is held open by hold_open.exe (read, read-write or lock)
 #   waits=MS          the launch took at least MS milliseconds
@@ -82,7 +84,6 @@ echo "Wine session ready in $(($(date +%s) - suite_started)) s (display $DISPLAY
 
 drive_c=$WINEPREFIX/drive_c
 client_dir="$drive_c/Program Files/Korvane/Client"
-document="$client_dir/KvCmdLine.xml"
 # Where 64-bit Windows puts the client's 32-bit installation.
 x86_client_dir="$drive_c/Program Files (x86)/Korvane/Client"
 store=$drive_c/store          # the audit application's folder, with the mapping file
@@ -144,14 +145,15 @@ event_channels=-all,err+eventlog,warn+eventlog,fixme+advapi
 events_log=$scratch/events.log
 
 # Runs $launch_program (the launcher built by default) in the store folder with the given command
-# line and TZ=$launch_tz, checks its exit code, and waits until every client it started has ended
-# (and so has written its record).
+# line and TZ=$launch_tz, its standard output to $scratch/output, checks its exit code against
+# $launch_status, and waits until every client it started has ended (and so has written its record).
 run_launcher() {
   local status=0
   (cd "$store" && env ${launch_tz:+TZ="$launch_tz"} WINEDEBUG=$event_channels \
-    timeout "$launch_timeout" wine "$launch_program" "$@" 2>>"$events_log") || status=$?
+    timeout "$launch_timeout" wine "$launch_program" "$@" >"$scratch/output" 2>>"$events_log") ||
+    status=$?
   [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
-  expect_equal "launcher exit code" 0 "$status"
+  expect_equal "launcher exit code" "$launch_status" "$status"
   wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe program.exe ||
     fail "a started client did not end"
 }
@@ -251,7 +253,7 @@ reset_case() {
   mkdir -p "$store" "$records" "$client_dir"
   : >"$events_log"
   cp "$helpers/demo_client.exe" "$client_dir/tarnclient.exe"
-  launch_program=$launcher launch_tz=
+  launch_program=$launcher launch_tz='' launch_status=0
   case_failed=0
 }
 
@@ -261,22 +263,17 @@ reset_case() {
 # follow, as the table's heading describes them.
 run_row() {
   local mapping=$1 words setting pointer=0,1023 encoding=UTF-8 setup='' hold='' waits=0 \
-    written='' client='' files='KvCmdLine.xml tarnclient.exe' boxes=() events=()
+    document='' client='' files='KvCmdLine.xml tarnclient.exe' boxes=() events=() output=-
   eval "words=($2)"
   for setting in "${@:3}"; do
-    case $setting in
-      TZ=*) launch_tz=${setting#*=} ;;
-      pointer=*) pointer=${setting#*=} ;;
-      encoding=*) encoding=${setting#*=} ;;
-      program=cmd) launch_program=cmd ;;
-      setup=*) setup=${setting#*=} ;;
-      hold=*) hold=${setting#*=} ;;
-      waits=*) waits=${setting#*=} ;;
-      box=*) boxes+=("${setting#*=}") ;;
-      event=*) events+=("${setting#*=}") ;;
-      document=*) written=${setting#*=} ;;
-      client=*) client=${setting#*=} ;;
-      files=*) files=${setting#*=} ;;
+    case ${setting%%=*} in
+      TZ) launch_tz=${setting#*=} ;;
+      program) launch_program=${setting#*=} ;;
+      status) launch_status=${setting#*=} ;;
+      box) boxes+=("${setting#*=}") ;;
+      event) events+=("${setting#*=}") ;;
+      pointer | encoding | output | setup | hold | waits | document | client | files)
+        printf -v "${setting%%=*}" '%s' "${setting#*=}" ;;
       *) fail "the row's key $setting is unknown" && return ;;
     esac
   done
@@ -286,7 +283,7 @@ run_row() {
     folder) mkdir "$store/termToInput.xml" ;;
     *) printf '%s\n' "$mapping" | sed 's/$/\r/' | iconv -f UTF-8 -t "$encoding" >"$store/termToInput.xml" ;;
   esac
-  printf '%s' "$old_document" >"$document"
+  printf '%s' "$old_document" >"$client_dir/KvCmdLine.xml"
   [ -z "$setup" ] || "$setup"
   place_cursor "${pointer%,*}" "${pointer#*,}"
 
@@ -310,6 +307,7 @@ run_row() {
   fi
   [ $((after - before)) -ge "$waits" ] || fail "the launch gave up after $((after - before)) ms"
 
+  [ "$output" = - ] || expect_equal "standard output" "$output" "$(tr -d '\r' <"$scratch/output")"
   expect_boxes "${boxes[@]}"
   [ ${#events[@]} -gt 0 ] || events=("${boxes[@]/#/error }")
   expect_events "${events[@]}"
@@ -323,9 +321,9 @@ run_row() {
       ;;
     *) expect_no_client_start ;;
   esac
-  if [ -n "$written" ]; then
+  if [ -n "$document" ]; then
     local top left start input expected
-    read -r top left start input <<<"$written"
+    read -r top left start input <<<"$document"
     if [ "$start" = now ]; then
       start=$(sed -n 's/.*<Search Start="\([-0-9]*\)".*/\1/p' "$folder/KvCmdLine.xml")
       if [ -z "$start" ] || [ "$start" -lt $((before / 1000 - 5)) ] ||
@@ -336,7 +334,7 @@ run_row() {
     capture expected command_document "$top" "$left" "$start" $((start + 10)) "$input"
     expect_file "the command document" "$expected" "$folder/KvCmdLine.xml"
   else
-    expect_file "the earlier command document" "$old_document" "$document"
+    expect_file "the earlier command document" "$old_document" "$folder/KvCmdLine.xml"
   fi
   expect_equal "files in the client's folder" "$files" "$(folder_listing "$folder")"
 }
@@ -401,23 +399,9 @@ two_launches_at_once() {
     [ "$found" == "$first_document" ] || [ "$found" == "$second_document" ] ||
       fail "a client found a broken document: $(printf %q "$found")"
   done
-  expect_boxes
+  expect_shown
   expect_equal "files in the client's folder" "KvCmdLine.xml tarnclient.exe" \
     "$(folder_listing "$client_dir")"
-}
-
-# A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
-a_flood_of_invalid_terms() {
-  local terms=() boxes=() number
-  for number in {1..12}; do
-    terms+=("  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>")
-    [ "$number" -gt 10 ] ||
-      boxes+=("3 Found invalid mapping for Term Number $number in file termToInput.xml")
-  done
-  printf '%s\r\n' '<TermToInput>' "${terms[@]}" '</TermToInput>' >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_shown "${boxes[@]}" '4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
-  expect_no_client_start
 }
 
 # The launcher's event source as the registry holds it: "NAME TYPE DATA" a line.
@@ -480,7 +464,7 @@ installed_from_the_msi() {
   run_launcher -n 2
   expect_shown
   expect_client_started 'C:\Program Files\Korvane\Client' "$client_dir"
-  grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
+  grep -q '<Input Name="Lane 2 Overhead" />' "$client_dir/KvCmdLine.xml" || fail "terminal 2's document was not written"
 
   status=0
   wine msiexec /i 'C:\session\later.msi' /qn || status=$?
@@ -533,6 +517,14 @@ internal_subset='<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>
 </TermToInput>'
 not_loaded='Nothing was loaded from termToInput.xml:'
 not_started='The client was not started.'
+# A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
+flood='<TermToInput>' flood_boxes=()
+for number in {1..12}; do
+  flood+=$'\n'"  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>"
+  [ "$number" -gt 10 ] ||
+    flood_boxes+=("box=3 Found invalid mapping for Term Number $number in file termToInput.xml")
+done
+flood+=$'\n</TermToInput>'
 writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
 # shellcheck disable=SC2034 # The rows' arguments use it.
 padding=$(head -c 32000 /dev/zero | tr '\0' x)  # Near the longest command line, 32767 characters.
@@ -564,7 +556,8 @@ row client_only_in_x86_program_files sample '-n 4' setup=move_client_to_x86 \
 row planted_program_exe sample '-n 4' setup=plant_program_exe document="647 0 now $camera" \
   client=usual
 row abandoned_temporary_file sample '-n 4' setup=leave_temporary_files \
-  document="647 0 now $camera" client=usual files='KvCmdLine.xml KvCmdLine.xml.tmp-4243-0 tarnclient.exe'
+  document="647 0 now $camera" client=usual \
+  files='KvCmdLine.xml KvCmdLine.xml.tmp-4243-0 tarnclient.exe'
 # A reader that shares the document for reading only: it can be neither replaced nor written.
 row document_cannot_be_written sample '-n 4' hold=read box="$writing_failed Sharing violation."
 # Shared for writing as well, as the client may hold the last one: written in place.
@@ -581,8 +574,11 @@ row mapping_with_an_internal_subset "$internal_subset" '-n 4' \
 row no_term_maps_a_terminal '<TermToInput Width="392" />' '-n 4' \
   event="warning 10 $not_loaded no Term in it maps a terminal to a camera. $not_started"
 row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 now $camera" \
-  files=KvCmdLine.xml event='warning 11 Could not start the video client C:\Program Files\Korvane\Client\tarnclient.exe: File not found.'
-special two_launches_at_once a_flood_of_invalid_terms installed_from_the_msi
+  files=KvCmdLine.xml event='warning 11 Could not start the video client C:\Program Files\Korvane'\
+'\Client\tarnclient.exe: File not found.'
+row a_flood_of_invalid_terms "$flood" '-n 4' "${flood_boxes[@]}" \
+  box='4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
+special two_launches_at_once installed_from_the_msi
 
 failures=()
 for test_case in "${cases[@]}"; do
