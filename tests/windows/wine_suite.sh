@@ -431,6 +431,13 @@ installed_versions() {
     sed 's/.*REG_SZ *//'
 }
 
+# msiexec with the arguments, silently, as an administrator's deployment runs it; it must succeed.
+msiexec_succeeds() {
+  local status=0
+  wine msiexec "$@" /qn || status=$?
+  expect_equal "exit code of msiexec $*" 0 $status
+}
+
 # The installer as an administrator's deployment runs it: silently, per machine. The launcher it
 # installs runs from there and is registered as its event source; a later version, signed,
 # replaces it, but not the other way round, and its signed launcher runs and reports as well;
@@ -446,9 +453,8 @@ installed_from_the_msi() {
   cp "$later/pos-video-launcher-99.0.0.msi" "$WINE_SESSION_DIR/later.msi"
   # The package is for x86 from either build (the 64-bit fallback's included), so in the 64-bit
   # prefix it installs into "Program Files (x86)", with its entry in the registry's 32-bit view.
-  local status=0 installed="$drive_c/Program Files (x86)/POS Video Launcher"
-  wine msiexec /i 'C:\session\launcher.msi' /qn || status=$?
-  expect_equal "msiexec /i exit code" 0 $status
+  local installed="$drive_c/Program Files (x86)/POS Video Launcher"
+  msiexec_succeeds /i 'C:\session\launcher.msi'
   expect_equal "installed files" \
     "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
     "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
@@ -466,9 +472,7 @@ installed_from_the_msi() {
   expect_client_started 'C:\Program Files\Korvane\Client' "$client_dir"
   grep -q '<Input Name="Lane 2 Overhead" />' "$client_dir/KvCmdLine.xml" || fail "terminal 2's document was not written"
 
-  status=0
-  wine msiexec /i 'C:\session\later.msi' /qn || status=$?
-  expect_equal "msiexec /i exit code of the later version" 0 $status
+  msiexec_succeeds /i 'C:\session\later.msi'
   expect_equal "installed versions after the later one" 99.0.0 "$(installed_versions)"
   grep -q 'launcher 99.0.0' "$installed/README.txt" || fail "the later version's files are not there"
   expect_equal "the event source after the later version" "$event_source" "$(event_source_values)"
@@ -479,9 +483,7 @@ installed_from_the_msi() {
   wine msiexec /i 'C:\session\launcher.msi' /qn && fail "the earlier version replaced the later one"
   expect_equal "installed versions after trying the earlier one" 99.0.0 "$(installed_versions)"
 
-  status=0
-  wine msiexec /x 'C:\session\later.msi' /qn || status=$?
-  expect_equal "msiexec /x exit code" 0 $status
+  msiexec_succeeds /x 'C:\session\later.msi'
   [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
   expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
   expect_equal "the event source after uninstalling" "" "$(event_source_values)"
