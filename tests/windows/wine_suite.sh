@@ -42,7 +42,10 @@
 #   client=usual|x86  the client was started once, from "Program Files" or "Program Files (x86)",
 #                     and found that document. Without: no client started
 #   files='NAMES'     the client's folder holds exactly these (default: the document and client)
-# Cases a row cannot say are functions of their own, named in the table by `special`.
+# Another program's row (a checker run, say) passes the defaults while it leaves the document and
+# the client alone. Cases a row cannot say are functions of their own, named in the table by
+# `special`; like the rows, each starts from a fresh store and client folder (reset_case) and uses
+# run_launcher, expect_shown and the other expect_ helpers below.
 set -uo pipefail
 shopt -s nullglob
 
