@@ -1,15 +1,51 @@
 #!/usr/bin/env bash
-# The Windows launcher end to end under Wine: a real message box, mouse pointer and process start.
+# The Windows launcher end to end under Wine, for what only the Windows program can show: its
+# message boxes and event log, the pointer's monitor, the raw command line Windows hands it, the C
+# runtime's local time, Windows' file sharing and locks, the client's start and "Program Files
+# (x86)", the installer and the registry. What a launch decides from its inputs (times, mapping
+# files, message texts) the native unit tests show.
 #
 #   wine_suite.sh LAUNCHER_EXE HELPERS_DIR SAMPLE_MAPPING MSI
 #
 # One fresh Wine prefix (64-bit, so the 32-bit launcher runs as on 64-bit Windows) and one display
 # for the whole suite (see demo/wine_session.sh). The client is the demo's, which records how it
 # was started and the document it found; message boxes are read and dismissed by the session's
-# reader. Every case runs the launcher as the audit application does, from a folder holding the
-# mapping file, and checks its exit code, and the events it reported to the Application event log
-# (see logged_events). MSI is the launcher's installer, installed and removed again. Prints each
-# case's outcome; exits non-zero when any failed. Leaves no process and no file behind.
+# reader. MSI is the launcher's installer. Prints each case's outcome; exits non-zero when any
+# failed. Leaves no process and no file behind. WINE_SUITE_CASES="a b" runs only those cases.
+#
+# Each case is a row of the table at the end, run by run_row:
+#
+#   row NAME MAPPING ARGUMENTS [KEY=VALUE...]
+#
+# MAPPING is the store's termToInput.xml: "sample" (SAMPLE_MAPPING), "none", "folder" (a folder in
+# its place), or the file's text, written with CR LF line ends. ARGUMENTS are the launcher's, as
+# shell words (quotes group, $variables expand). The row runs the launcher once in the store
+# folder, the audit application's, with an earlier command document in the client's folder and
+# the pointer at 0, 1023 (so the window's top is 647 on the 1280 × 1024 screen); it checks the
+# exit code, the boxes, the events, the document, the client's start and the client's folder.
+# Each key may be left out:
+#   TZ=ZONE           the launcher's TZ
+#   pointer=X,Y       where the pointer is
+#   encoding=NAME     the mapping file converted from UTF-8 into NAME (iconv)
+#   program=PROGRAM   runs PROGRAM (cmd, or a .exe) with ARGUMENTS instead of the launcher
+#   status=N          the program's exit code (0)
+#   output=TEXT       the program's standard output, less its CRs and final line feeds
+#   setup=FUNCTION    runs after the files are in place, before the pointer is placed
+#   hold=SHARING      the document is held open by hold_open.exe (read, read-write or lock)
+#   waits=MS          the launch took at least MS milliseconds
+#   box='ID TEXT'     a message box shows TEXT (its line feed added) and reports it as the error
+#                     event ID; repeated, in order. Without: no box
+#   event='TYPE ID TEXT'  the events reported, repeated, in order. Without: those of the boxes
+#   document='TOP LEFT START INPUT'  the document the client's folder holds, its Search from
+#                     START ("now": the launch time less 5 s) to 10 s later, INPUT the Input
+#                     element's attributes. Without: the earlier document, whole
+#   client=usual|x86  the client was started once, from "Program Files" or "Program Files (x86)",
+#                     and found that document. Without: no client started
+#   files='NAMES'     the client's folder holds exactly these (default: the document and client)
+# Another program's row (a checker run, say) passes the defaults while it leaves the document and
+# the client alone. Cases a row cannot say are functions of their own, named in the table by
+# `special`; like the rows, each starts from a fresh store and client folder (reset_case) and uses
+# run_launcher, expect_shown and the other expect_ helpers below.
 set -uo pipefail
 shopt -s nullglob
 
@@ -51,7 +87,6 @@ echo "Wine session ready in $(($(date +%s) - suite_started)) s (display $DISPLAY
 
 drive_c=$WINEPREFIX/drive_c
 client_dir="$drive_c/Program Files/Korvane/Client"
-document="$client_dir/KvCmdLine.xml"
 # Where 64-bit Windows puts the client's 32-bit installation.
 x86_client_dir="$drive_c/Program Files (x86)/Korvane/Client"
 store=$drive_c/store          # the audit application's folder, with the mapping file
@@ -87,13 +122,6 @@ expect_file() {
   expect_equal "$1" "$2" "$actual"
 }
 
-# WHAT FILE and command_document's arguments.
-expect_document() {
-  local expected
-  capture expected command_document "${@:3}"
-  expect_file "$1" "$expected" "$2"
-}
-
 # The command document the launcher writes for the sample mapping, CR LF line ends included:
 # TOP LEFT START END and the Input element's attributes.
 command_document() {
@@ -119,15 +147,16 @@ place_cursor() {
 event_channels=-all,err+eventlog,warn+eventlog,fixme+advapi
 events_log=$scratch/events.log
 
-# Runs the launcher ($launcher_program, or the one built) in the store folder with the given
-# command line, checks its exit code, and waits until every client it started has ended (and so
-# has written its record).
+# Runs $launch_program (the launcher built by default) in the store folder with the given command
+# line and TZ=$launch_tz, its standard output to $scratch/output, checks its exit code against
+# $launch_status, and waits until every client it started has ended (and so has written its record).
 run_launcher() {
   local status=0
-  (cd "$store" && WINEDEBUG=$event_channels timeout "$launch_timeout" \
-    wine "${launcher_program:-$launcher}" "$@" 2>>"$events_log") || status=$?
+  (cd "$store" && env ${launch_tz:+TZ="$launch_tz"} WINEDEBUG=$event_channels \
+    timeout "$launch_timeout" wine "$launch_program" "$@" >"$scratch/output" 2>>"$events_log") ||
+    status=$?
   [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
-  expect_equal "launcher exit code" 0 "$status"
+  expect_equal "launcher exit code" "$launch_status" "$status"
   wine "$helpers/wait_for_processes.exe" 30 tarnclient.exe program.exe ||
     fail "a started client did not end"
 }
@@ -173,24 +202,8 @@ expect_events() {
   : >"$events_log"
 }
 
-# The event ID of a message the launcher shows, by its text.
-event_id_of_message() {
-  case $1 in
-    'Could not open file '*) echo 1 ;;
-    'Cmd line configuration document XML error: '*) echo 2 ;;
-    'Found invalid mapping for Term Number '*) echo 3 ;;
-    [0-9]*' skipped for an invalid mapping in file '*) echo 4 ;;
-    'TimeZone "'* | 'ClockOffset "'*) echo 5 ;;
-    'Could not read the transaction time '*) echo 6 ;;
-    'Mapping of search terminal '*) echo 7 ;;
-    'Error writing file '*) echo 8 ;;
-    *) echo "(no ID known for this message)" ;;
-  esac
-}
-
-# The message boxes shown since the case began, each text exactly, in order; each was reported
-# as an error event with its kind's ID and its text less the final line feed, and nothing else
-# was reported.
+# The message boxes shown since the case began are exactly the arguments ("ID TEXT"), in order:
+# each shows TEXT and a line feed, in a Static control, with the single OK button of MB_OK.
 expect_boxes() {
   local boxes=("$WINE_SESSION_BOXES"/box-*.txt)
   if [ ${#boxes[@]} -ne $# ]; then
@@ -199,22 +212,18 @@ expect_boxes() {
   fi
   local i=0 expected
   for expected in "$@"; do
-    expect_file "message box $((i + 1)) text" "$expected" "${boxes[$i]}"
-    # The text sits in the box's Static control; MB_OK gives the single OK button.
+    expect_file "message box $((i + 1)) text" "${expected#* }"$'\n' "${boxes[$i]}"
     expect_file "message box $((i + 1)) controls" $'class=Static\nbuttons=1:OK\n' \
       "${boxes[$i]%.txt}.info"
     i=$((i + 1))
   done
-  local events=()
-  for expected in "$@"; do
-    events+=("error $(event_id_of_message "$expected") ${expected%$'\n'}")
-  done
-  expect_events "${events[@]}"
+  rm -f "$WINE_SESSION_BOXES"/box-*
 }
 
-client_starts() {
-  local started=("$records"/client-*.txt)
-  echo ${#started[@]}
+# The boxes, each also reported as its error event, and no other event.
+expect_shown() {
+  expect_boxes "$@"
+  expect_events "${@/#/error }"
 }
 
 expect_no_client_start() {
@@ -222,24 +231,22 @@ expect_no_client_start() {
   [ ${#started[@]} -eq 0 ] || fail "a client was started: $(cat "${started[@]}")"
 }
 
-# Field $2 (module, command_line, current_directory, document) of the client record $1.
-record_field() {
-  sed -n "s/^$2=//p" "$1"
+# The client was started once from the Windows folder $1 (the folder $2 here), with the right
+# command line, in that folder, and found the document there.
+expect_client_started() {
+  local started=("$records"/client-*.txt)
+  [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
+  local record=${started[0]} field expected
+  for field in "module $1\\tarnclient.exe" "command_line $1\\tarnclient.exe -FKvCmdLine.xml" \
+    "current_directory $1"; do
+    expect_equal "client's ${field%% *}" "${field#* }" "$(sed -n "s/^${field%% *}=//p" "$record")"
+  done
+  cmp -s "$2/KvCmdLine.xml" "${record%.txt}.xml" || fail "the client found another document"
 }
 
-expect_old_document_whole() {
-  expect_file "the earlier command document" "$old_document" "$document"
-}
-
-# Only the client and its document: no temporary file was left behind (in the folder $1).
-expect_clean_client_folder() {
-  expect_equal "files in the client's folder" "KvCmdLine.xml tarnclient.exe" \
-    "$(cd "${1:-$client_dir}" && printf '%s ' * | sed 's/ $//')"
-}
-
-# Field of the document's Search element: Start or End.
-search_field() {
-  sed -n "s/.*<Search Start=\"\([-0-9]*\)\" End=\"\([-0-9]*\)\".*/\\$2/p" "$1"
+# The files in the folder $1, on one line.
+folder_listing() {
+  (cd "$1" 2>/dev/null && printf '%s ' * | sed 's/ $//')
 }
 
 # The client installed in "C:\Program Files" only; nothing left of an earlier case.
@@ -249,341 +256,129 @@ reset_case() {
   mkdir -p "$store" "$records" "$client_dir"
   : >"$events_log"
   cp "$helpers/demo_client.exe" "$client_dir/tarnclient.exe"
+  launch_program=$launcher launch_tz='' launch_status=0
   case_failed=0
 }
 
-failures=()
-run_case() {
-  local started took
-  started=$(date +%s%3N)
-  reset_case
-  echo "[ RUN      ] $1"
-  "$1"
-  took=$(($(date +%s%3N) - started))
-  took=$((took / 1000)).$((took % 1000 / 100))
-  if [ $case_failed -eq 0 ]; then
-    echo "[       OK ] $1 (${took} s)"
-  else
-    echo "[  FAILED  ] $1 (${took} s)"
-    failures+=("$1")
+# --- The row driver ------------------------------------------------------------------------------
+
+# A launch with the mapping $1, the launcher's arguments $2 as shell words, and the keys that
+# follow, as the table's heading describes them.
+run_row() {
+  local mapping=$1 words setting pointer=0,1023 encoding=UTF-8 setup='' hold='' waits=0 \
+    document='' client='' files='KvCmdLine.xml tarnclient.exe' boxes=() events=() output=-
+  eval "words=($2)"
+  for setting in "${@:3}"; do
+    case ${setting%%=*} in
+      TZ) launch_tz=${setting#*=} ;;
+      program) launch_program=${setting#*=} ;;
+      status) launch_status=${setting#*=} ;;
+      box) boxes+=("${setting#*=}") ;;
+      event) events+=("${setting#*=}") ;;
+      pointer | encoding | output | setup | hold | waits | document | client | files)
+        printf -v "${setting%%=*}" '%s' "${setting#*=}" ;;
+      *) fail "the row's key $setting is unknown" && return ;;
+    esac
+  done
+  case $mapping in
+    sample) cp "$sample_mapping" "$store/termToInput.xml" ;;
+    none) ;;
+    folder) mkdir "$store/termToInput.xml" ;;
+    *) printf '%s\n' "$mapping" | sed 's/$/\r/' | iconv -f UTF-8 -t "$encoding" >"$store/termToInput.xml" ;;
+  esac
+  printf '%s' "$old_document" >"$client_dir/KvCmdLine.xml"
+  [ -z "$setup" ] || "$setup"
+  place_cursor "${pointer%,*}" "${pointer#*,}"
+
+  # A reader that holds the document open, shared as hold_open.exe's SHARING says but never for
+  # deletion, so that it cannot be replaced.
+  local holder=
+  if [ -n "$hold" ]; then
+    wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' "$hold" \
+      'C:\session\held' 'C:\session\release' &
+    holder=$!
+    wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any || fail "the document was not held"
   fi
-}
-
-# --- The cases -----------------------------------------------------------------------------------
-
-successful_launch() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  place_cursor 311 207
   local before after
-  before=$(date +%s)
-  run_launcher -n 4
-  after=$(date +%s)
-
-  expect_boxes
-  local start end
-  start=$(search_field "$document" 1)
-  end=$(search_field "$document" 2)
-  if [ -z "$start" ] || [ "$start" -lt $((before - 5)) ] || [ "$start" -gt $((after - 5)) ]; then
-    fail "Start $start is not the launch time ($before to $after) less 5 s"
+  before=$(date +%s%3N)
+  run_launcher "${words[@]}"
+  after=$(date +%s%3N)
+  if [ -n "$holder" ]; then
+    touch "$WINE_SESSION_DIR/release"
+    wait "$holder" || fail "hold_open.exe failed"
+    rm -f "$WINE_SESSION_DIR/held" "$WINE_SESSION_DIR/release"
   fi
-  expect_document "the command document, at the pointer, Pre/Post 5 s, CR LF" "$document" \
-    207 311 "$start" $((start + 10)) 'Number="7" Device="2"'
-  expect_equal "End" $((start + 10)) "$end"
-  expect_clean_client_folder
+  [ $((after - before)) -ge "$waits" ] || fail "the launch gave up after $((after - before)) ms"
 
-  local started=("$records"/client-*.txt)
-  [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
-  local record=${started[0]}
-  expect_equal "client program" 'C:\Program Files\Korvane\Client\tarnclient.exe' \
-    "$(record_field "$record" module)"
-  expect_equal "client command line" \
-    'C:\Program Files\Korvane\Client\tarnclient.exe -FKvCmdLine.xml' \
-    "$(record_field "$record" command_line)"
-  expect_equal "client current directory" 'C:\Program Files\Korvane\Client' \
-    "$(record_field "$record" current_directory)"
-  cmp -s "$document" "${record%.txt}.xml" || fail "the client found another document"
+  [ "$output" = - ] || expect_equal "standard output" "$output" "$(tr -d '\r' <"$scratch/output")"
+  expect_boxes "${boxes[@]}"
+  [ ${#events[@]} -gt 0 ] || events=("${boxes[@]/#/error }")
+  expect_events "${events[@]}"
+  local folder=$client_dir
+  case $client in
+    usual) expect_client_started 'C:\Program Files\Korvane\Client' "$folder" ;;
+    x86)
+      folder=$x86_client_dir
+      expect_client_started 'C:\Program Files (x86)\Korvane\Client' "$folder"
+      [ ! -e "$client_dir" ] || fail "something was written to the usual client folder"
+      ;;
+    *) expect_no_client_start ;;
+  esac
+  if [ -n "$document" ]; then
+    local top left start input expected
+    read -r top left start input <<<"$document"
+    if [ "$start" = now ]; then
+      start=$(sed -n 's/.*<Search Start="\([-0-9]*\)".*/\1/p' "$folder/KvCmdLine.xml")
+      if [ -z "$start" ] || [ "$start" -lt $((before / 1000 - 5)) ] ||
+        [ "$start" -gt $((after / 1000 - 5)) ]; then
+        fail "Start $start is not the launch time less 5 s"
+      fi
+    fi
+    capture expected command_document "$top" "$left" "$start" $((start + 10)) "$input"
+    expect_file "the command document" "$expected" "$folder/KvCmdLine.xml"
+  else
+    expect_file "the earlier command document" "$old_document" "$folder/KvCmdLine.xml"
+  fi
+  expect_equal "files in the client's folder" "$files" "$(folder_listing "$folder")"
 }
 
-# Local time 2007-06-06 14:50:25 under TZ=EST5EDT is 18:50:25 UTC (daylight-saving time);
-# 2007-01-06 14:50:25 is 19:50:25 UTC. The option may stand before or after the terminal's.
-time_option() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  place_cursor 0 1023
-  TZ=EST5EDT run_launcher -t2007-06-06 14:50:25 -n 2
-  expect_document "document for a summer time" "$document" \
-    647 0 1181155820 1181155830 'Name="Lane 2 Overhead"'
-  TZ=EST5EDT run_launcher /N 1 /t2007-01-06 14:50:25
-  expect_document "document for a winter time" "$document" \
-    647 0 1168113020 1168113030 'Name="Lane 1 Overhead"'
-  expect_boxes
-  expect_equal "client starts" 2 "$(client_starts)"
-}
+# --- Setups for rows -----------------------------------------------------------------------------
 
-# The caller's own quoting reaches the program raw (a batch file's line is passed as written):
-# the terminal's number in quotes, and PM left outside the quoted date and time. The store's zone
-# kept daylight time in 2007 but no longer does, so only the whole history compiled into the
-# program gives 14:50:25 CDT, 19:50:25 UTC, as the native build does with the same words.
-quoted_words_and_a_zone_whose_rules_changed() {
-  cat >"$store/termToInput.xml" <<'MAPPING'
-<TermToInput TimeZone="America/Mexico_City">
-  <Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term>
-</TermToInput>
-MAPPING
+# The caller's own quoting reaches the program raw: a batch file's line is passed as written.
+write_batch_file() {
   cp "$launcher" "$store/launcher.exe"
   printf '@C:\\store\\launcher.exe -n "4" -t "2007-06-06 2:50:25" PM\r\n' >"$store/launch.bat"
-  place_cursor 0 1023
-  TZ=JST-9 launcher_program=cmd run_launcher /c 'C:\store\launch.bat'
-  expect_document "document for the quoted words" "$document" \
-    647 0 1181159420 1181159430 'Number="7" Device="2"'
-  expect_boxes
-  expect_equal "client starts" 1 "$(client_starts)"
-  rm -f "$store/launcher.exe" "$store/launch.bat"
 }
 
-# The 32-bit program counts time in 64 bits: 2040-06-06 14:50:25 EDT is 2222621425 (18:50:25 UTC).
-time_after_2038() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  place_cursor 0 1023
-  TZ=EST5EDT run_launcher -t2040-06-06 14:50:25 -n 4
-  expect_document "document for a time after 2038" "$document" \
-    647 0 2222621420 2222621430 'Number="7" Device="2"'
-  expect_boxes
-  expect_equal "client starts" 1 "$(client_starts)"
+# As a 32-bit client's installer puts it on 64-bit Windows.
+move_client_to_x86() {
+  mkdir -p "$(dirname "$x86_client_dir")"
+  mv "$client_dir" "$x86_client_dir"
 }
 
-# A time the launcher cannot read is shown, and nothing is written or started.
-unreadable_time() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 4 -t06/06/2007 14:50:25
-  expect_boxes $'Could not read the transaction time "06/06/2007 14:50:25": expected YYYY-MM-DD HH:MM:SS.\n'
-  expect_no_client_start
-  expect_old_document_whole
-}
-
-# The C runtime's own local time at the first and last days accepted, as the Linux build reads
-# them: 1970-01-02 00:00:00 EST is 104400, 3000-12-30 23:59:59 EST is 32535147599.
-first_and_last_days() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  place_cursor 0 1023
-  TZ=EST5EDT run_launcher -n 2 -t "1970-01-02"
-  expect_document "document for the first day" "$document" \
-    647 0 104395 104405 'Name="Lane 2 Overhead"'
-  TZ=EST5EDT run_launcher -n 2 -t "3000-12-30 23:59:59"
-  expect_document "document for the last day" "$document" \
-    647 0 32535147594 32535147604 'Name="Lane 2 Overhead"'
-  expect_boxes
-  expect_equal "client starts" 2 "$(client_starts)"
-}
-
-# A name holding the text "&#x41;" reaches the client as written, not as "A": the TinyXML built
-# into the program must escape every '&'.
-reference_text_in_a_name() {
-  printf '%s\r\n' '<TermToInput>' \
-    '  <Term Number="5"><System Name="S&amp;#x41;"><Input Name="Door" /></System></Term>' \
-    '</TermToInput>' >"$store/termToInput.xml"
-  run_launcher -n 5
-  expect_boxes
-  grep -q '<System Name="S&amp;#x41;">' "$document" || fail "the name changed: $(cat "$document")"
-}
-
-missing_mapping_file() {
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 4
-  expect_boxes $'Could not open file termToInput.xml\n'
-  expect_no_client_start
-  expect_old_document_whole
-}
-
-# A folder in the mapping file's place is not a file on disk: refused, not read.
-mapping_file_is_a_folder() {
-  mkdir "$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 4
-  expect_boxes $'Could not open file termToInput.xml\n'
-  expect_no_client_start
-  expect_old_document_whole
-  rmdir "$store/termToInput.xml"
-}
-
-empty_mapping_file() {
-  : >"$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 4
-  expect_boxes $'Cmd line configuration document XML error: Error document empty.\n'
-  expect_no_client_start
-  expect_old_document_whole
-}
-
-terminal_not_found() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 3
-  expect_boxes $'Mapping of search terminal 3 to camera not found.\n'
-  expect_no_client_start
-  expect_old_document_whole
-  expect_clean_client_folder
-}
-
-# An Input with neither Name nor Number is shown; the other terminals still work.
-invalid_mapping() {
-  printf '%s\r\n' '<TermToInput>' '  <Term Number="5"><System Name="S"><Input Device="1" /></System></Term>' \
-    '</TermToInput>' >"$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 5
-  expect_boxes $'Found invalid mapping for Term Number 5 in file termToInput.xml\n'
-  expect_no_client_start
-  expect_old_document_whole
-
-  rm -f "$WINE_SESSION_BOXES"/box-*
-  printf '%s\r\n' '<TermToInput>' '  <Term Number="5"><System Name="S"><Input /></System></Term>' \
-    '  <Term Number="6"><System Name="S"><Input Name="Door" /></System></Term>' \
-    '</TermToInput>' >"$store/termToInput.xml"
-  run_launcher -n 6
-  expect_boxes $'Found invalid mapping for Term Number 5 in file termToInput.xml\n'
-  expect_equal "client starts after the box" 1 "$(client_starts)"
-  grep -q '<Input Name="Door" />' "$document" || fail "terminal 6's document was not written"
-}
-
-# Runs the launcher with "-n 4" while a reader holds the command document open, sharing it as
-# hold_open.exe's SHARING ($1) says, never for deletion: the document cannot be replaced.
-launch_while_document_held() {
-  launch_milliseconds=0  # How long the launcher ran, for a case that waits on the holder.
-  cp "$sample_mapping" "$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  wine "$helpers/hold_open.exe" 'C:\Program Files\Korvane\Client\KvCmdLine.xml' "$1" \
-    'C:\session\held' 'C:\session\release' &
-  local holder=$!
-  if wine_session_wait_for_file "$WINE_SESSION_DIR/held" 300 any; then
-    local started
-    started=$(date +%s%3N)
-    run_launcher -n 4
-    launch_milliseconds=$(($(date +%s%3N) - started))
-  else
-    fail "the document could not be held open"
-  fi
-  touch "$WINE_SESSION_DIR/release"
-  wait $holder || fail "hold_open.exe failed"
-  rm -f "$WINE_SESSION_DIR/held" "$WINE_SESSION_DIR/release"
-}
-
-# A reader that shares the document for reading only: it can be neither replaced nor written. The
-# message ends in the system's reason, here Wine's text for ERROR_SHARING_VIOLATION.
-document_cannot_be_written() {
-  launch_while_document_held read
-  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Sharing violation.\n'
-  expect_no_client_start
-  expect_old_document_whole
-  expect_clean_client_folder
-}
-
-# A reader that shares the document for reading and writing, as the client may still hold the
-# last one: the new document is written in place, and the client starts with it.
-document_held_open_by_a_reader() {
-  launch_while_document_held read-write
-  expect_boxes
-  local started=("$records"/client-*.txt)
-  expect_equal "client starts" 1 ${#started[@]}
-  grep -q '<Input Number="7" Device="2" />' "$document" || fail "the new document was not written"
-  [ ${#started[@]} -eq 0 ] || cmp -s "$document" "${started[0]%.txt}.xml" ||
-    fail "the client found another document"
-  expect_clean_client_folder
-}
-
-# A program that holds the document locked, as another launch writing it in place does, for longer
-# than the launcher waits (2 s): the save fails with the system's reason and the old document
-# stays whole, never emptied.
-document_locked_by_another_program() {
-  launch_while_document_held lock
-  [ "$launch_milliseconds" -ge 2000 ] ||
-    fail "the launcher gave up on the lock after $launch_milliseconds ms"
-  expect_boxes $'Error writing file C:\\Program Files\\Korvane\\Client\\KvCmdLine.xml.  Error Lock violation.\n'
-  expect_no_client_start
-  expect_old_document_whole
-  expect_clean_client_folder
-}
-
-# A client installed only in "C:\Program Files (x86)", as its 32-bit installer does on 64-bit
-# Windows: the document is written there and the client started there.
-client_only_in_x86_program_files() {
-  rm -rf "$drive_c/Program Files/Korvane"
-  mkdir -p "$x86_client_dir"
-  cp "$helpers/demo_client.exe" "$x86_client_dir/tarnclient.exe"
-  cp "$sample_mapping" "$store/termToInput.xml"
-  run_launcher -n 4
-  expect_boxes
-  local started=("$records"/client-*.txt)
-  [ ${#started[@]} -eq 1 ] || { fail "expected one client start, saw ${#started[@]}"; return; }
-  local record=${started[0]} folder='C:\Program Files (x86)\Korvane\Client'
-  expect_equal "client program" "$folder\\tarnclient.exe" "$(record_field "$record" module)"
-  expect_equal "client command line" "$folder\\tarnclient.exe -FKvCmdLine.xml" \
-    "$(record_field "$record" command_line)"
-  expect_equal "client current directory" "$folder" "$(record_field "$record" current_directory)"
-  grep -q '<Input Number="7" Device="2" />' "$x86_client_dir/KvCmdLine.xml" ||
-    fail "the document was not written beside the client"
-  cmp -s "$x86_client_dir/KvCmdLine.xml" "${record%.txt}.xml" ||
-    fail "the client found another document"
-  [ ! -e "$drive_c/Program Files/Korvane" ] || fail "something was written under C:\\Program Files"
-  expect_clean_client_folder "$x86_client_dir"
+remove_client() {
+  rm "$client_dir/tarnclient.exe"
 }
 
 # "C:\Program.exe" is what Windows runs first for the unquoted client path when no application
 # name is given. The control shows that Wine does that here; the launcher must not.
-planted_program_exe() {
-  cp "$sample_mapping" "$store/termToInput.xml"
+plant_program_exe() {
   cp "$helpers/demo_client.exe" "$drive_c/Program.exe"
-  printf '%s' "$old_document" >"$document"
   wine "$helpers/start_without_application_name.exe" || fail "the control start failed"
-  if ! grep -qx 'module=C:\\Program.exe' "$records"/client-*.txt /dev/null; then
+  grep -qx 'module=C:\\Program.exe' "$records"/client-*.txt /dev/null ||
     fail "control: the planted program did not run for a start without application name"
-  fi
   rm -f "$records"/*
-
-  run_launcher -n 4
-  local started=("$records"/client-*.txt)
-  expect_equal "client starts" 1 ${#started[@]}
-  expect_equal "program started" 'C:\Program Files\Korvane\Client\tarnclient.exe' \
-    "$(record_field "${started[0]:-/dev/null}" module)"
-  expect_boxes
 }
 
-# Notepad's "Unicode" is UTF-16: full of NUL bytes, on which the XML reader would loop forever.
-mapping_saved_as_utf16() {
-  printf '\xFF\xFE' >"$store/termToInput.xml"
-  sed 's/$/\r/' "$sample_mapping" | iconv -f UTF-8 -t UTF-16LE >>"$store/termToInput.xml"
-  printf '%s' "$old_document" >"$document"
-  run_launcher -n 4
-  expect_boxes $'Cmd line configuration document XML error: The file holds a NUL byte; it must be saved as ANSI or UTF-8 (not as Unicode or UTF-16).\n'
-  expect_no_client_start
-  expect_old_document_whole
-}
-
-# Near the longest command line Windows passes on (32767 characters), the terminal option still
-# counts and nothing overflows.
-long_command_line() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  local padding
-  padding=$(head -c 32000 /dev/zero | tr '\0' x)
-  run_launcher -n 2 "$padding"
-  expect_boxes
-  expect_equal "client starts" 1 "$(client_starts)"
-  grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
-}
-
-# A temporary file that a killed launch left is removed by the next save once it is old; a
-# recent one may belong to a launch still running and stays.
-abandoned_temporary_file() {
-  cp "$sample_mapping" "$store/termToInput.xml"
+# A killed launch's temporary file is removed by the next save once it is old; a recent one may
+# belong to a launch still running and stays.
+leave_temporary_files() {
   : >"$client_dir/KvCmdLine.xml.tmp-4242-0"
   touch -d '-10 minutes' "$client_dir/KvCmdLine.xml.tmp-4242-0"
   : >"$client_dir/KvCmdLine.xml.tmp-4243-0"
-  run_launcher -n 4
-  expect_boxes
-  expect_equal "files in the client's folder" "KvCmdLine.xml KvCmdLine.xml.tmp-4243-0 tarnclient.exe" \
-    "$(cd "$client_dir" && printf '%s ' * | sed 's/ $//')"
-  rm -f "$client_dir/KvCmdLine.xml.tmp-4243-0"
 }
+
+# --- Cases a row cannot say ----------------------------------------------------------------------
 
 # Two launches at once write through temporary files of their own; each client finds a whole
 # document.
@@ -607,44 +402,9 @@ two_launches_at_once() {
     [ "$found" == "$first_document" ] || [ "$found" == "$second_document" ] ||
       fail "a client found a broken document: $(printf %q "$found")"
   done
-  expect_boxes
-  expect_clean_client_folder
-}
-
-# Launches that end without starting the client and without a box leave one warning event that
-# says why, and so does a client that cannot be started, with the system's reason; still nothing
-# is shown. A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
-silent_endings_and_a_flood_in_the_event_log() {
-  printf '%s\r\n' '<Settings Width="392" />' >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
-  # The XML reader takes an internal subset's "]>" for text: the file holds no element at all.
-  printf '%s\r\n' '<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>' '<TermToInput>' \
-    '  <Term Number="4"><System Name="S"><Input Name="Door" /></System></Term>' '</TermToInput>' \
-    >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_events "warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput. The client was not started."
-  printf '%s\r\n' '<TermToInput Width="392" />' >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_events "warning 10 Nothing was loaded from termToInput.xml: no Term in it maps a terminal to a camera. The client was not started."
-  cp "$sample_mapping" "$store/termToInput.xml"
-  rm "$client_dir/tarnclient.exe"
-  run_launcher -n 4
-  expect_events 'warning 11 Could not start the video client C:\Program Files\Korvane\Client\tarnclient.exe: File not found.'
-  grep -q '<Input Number="7" Device="2" />' "$document" || fail "the document was not written"
-  expect_boxes
-  expect_no_client_start
-
-  local terms=() boxes=() number
-  for number in {1..12}; do
-    terms+=("  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>")
-    [ "$number" -gt 10 ] ||
-      boxes+=("Found invalid mapping for Term Number $number in file termToInput.xml"$'\n')
-  done
-  printf '%s\r\n' '<TermToInput>' "${terms[@]}" '</TermToInput>' >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_boxes "${boxes[@]}" $'2 more Terms skipped for an invalid mapping in file termToInput.xml\n'
-  expect_no_client_start
+  expect_shown
+  expect_equal "files in the client's folder" "KvCmdLine.xml tarnclient.exe" \
+    "$(folder_listing "$client_dir")"
 }
 
 # The launcher's event source as the registry holds it: "NAME TYPE DATA" a line.
@@ -674,6 +434,13 @@ installed_versions() {
     sed 's/.*REG_SZ *//'
 }
 
+# msiexec with the arguments, silently, as an administrator's deployment runs it; it must succeed.
+msiexec_succeeds() {
+  local status=0
+  wine msiexec "$@" /qn || status=$?
+  expect_equal "exit code of msiexec $*" 0 $status
+}
+
 # The installer as an administrator's deployment runs it: silently, per machine. The launcher it
 # installs runs from there and is registered as its event source; a later version, signed,
 # replaces it, but not the other way round, and its signed launcher runs and reports as well;
@@ -689,9 +456,8 @@ installed_from_the_msi() {
   cp "$later/pos-video-launcher-99.0.0.msi" "$WINE_SESSION_DIR/later.msi"
   # The package is for x86 from either build (the 64-bit fallback's included), so in the 64-bit
   # prefix it installs into "Program Files (x86)", with its entry in the registry's 32-bit view.
-  local status=0 installed="$drive_c/Program Files (x86)/POS Video Launcher"
-  wine msiexec /i 'C:\session\launcher.msi' /qn || status=$?
-  expect_equal "msiexec /i exit code" 0 $status
+  local installed="$drive_c/Program Files (x86)/POS Video Launcher"
+  msiexec_succeeds /i 'C:\session\launcher.msi'
   expect_equal "installed files" \
     "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
     "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
@@ -703,99 +469,140 @@ installed_from_the_msi() {
   expect_equal "the event source" "$event_source" "$(event_source_values)"
 
   cp "$installed/examples/termToInput.xml" "$store/"
-  launcher_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
-    run_launcher -n 2
-  expect_boxes
-  expect_equal "client starts" 1 "$(client_starts)"
-  grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
+  launch_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe'
+  run_launcher -n 2
+  expect_shown
+  expect_client_started 'C:\Program Files\Korvane\Client' "$client_dir"
+  grep -q '<Input Name="Lane 2 Overhead" />' "$client_dir/KvCmdLine.xml" || fail "terminal 2's document was not written"
 
-  status=0
-  wine msiexec /i 'C:\session\later.msi' /qn || status=$?
-  expect_equal "msiexec /i exit code of the later version" 0 $status
+  msiexec_succeeds /i 'C:\session\later.msi'
   expect_equal "installed versions after the later one" 99.0.0 "$(installed_versions)"
   grep -q 'launcher 99.0.0' "$installed/README.txt" || fail "the later version's files are not there"
   expect_equal "the event source after the later version" "$event_source" "$(event_source_values)"
   osslsigncode verify -CAfile "$key/ca.pem" -in "$installed/pos-video-launcher.exe" >/dev/null ||
     fail "the later version's launcher is not signed"
-  rm -f "$WINE_SESSION_BOXES"/box-*
-  launcher_program='C:\Program Files (x86)\POS Video Launcher\pos-video-launcher.exe' \
-    run_launcher -n 3
-  expect_boxes $'Mapping of search terminal 3 to camera not found.\n'
+  run_launcher -n 3
+  expect_shown '7 Mapping of search terminal 3 to camera not found.'
   wine msiexec /i 'C:\session\launcher.msi' /qn && fail "the earlier version replaced the later one"
   expect_equal "installed versions after trying the earlier one" 99.0.0 "$(installed_versions)"
 
-  status=0
-  wine msiexec /x 'C:\session\later.msi' /qn || status=$?
-  expect_equal "msiexec /x exit code" 0 $status
+  msiexec_succeeds /x 'C:\session\later.msi'
   [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
   expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
   expect_equal "the event source after uninstalling" "" "$(event_source_values)"
   rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
 }
 
-# A zone name with a letter beyond ASCII, from a file saved as UTF-8 (Notepad's default) and from
-# the same file saved in the PC's code page (Latin-1, which code page 1252 reads alike): the box and
-# the event show the same letters. The box reader reads the text back in the code page, where "ü"
-# is the byte FC; Wine's debug output writes the event's U+00FC as \00fc.
-names_in_their_own_letters() {
-  local mapping='<TermToInput TimeZone="Europe/Zürich"><Term Number="4"><System Name="S"><Input Name="Door" /></System></Term></TermToInput>'
-  local encoding
-  for encoding in UTF-8 LATIN1; do
-    rm -f "$WINE_SESSION_BOXES"/box-*
-    printf '%s\r\n' "$mapping" | iconv -f UTF-8 -t $encoding >"$store/termToInput.xml"
-    run_launcher -n 4
-    local boxes=("$WINE_SESSION_BOXES"/box-*.txt)
-    expect_file "the box for the file in $encoding" \
-      $'TimeZone "Europe/Z\xFCrich" in file termToInput.xml is not a time zone.\n' \
-      "${boxes[0]:-/dev/null}"
-    expect_events 'error 5 TimeZone "Europe/Z\00fcrich" in file termToInput.xml is not a time zone.'
-  done
-  expect_no_client_start
-}
+# --- The table -----------------------------------------------------------------------------------
 
-# A value too long for the message is shortened to its beginning and "...", so that the rest of the
-# sentence still says what is wrong where: 198 bytes of the message are left for the value.
-long_value_keeps_its_sentence() {
-  local zone
-  zone=Mars/$(head -c 400 /dev/zero | tr '\0' x)
-  printf '<TermToInput TimeZone="%s"><Term Number="4"><System Name="S"><Input Name="Door" /></System></Term></TermToInput>\r\n' \
-    "$zone" >"$store/termToInput.xml"
-  run_launcher -n 4
-  expect_boxes "TimeZone \"${zone:0:195}...\" in file termToInput.xml is not a time zone."$'\n'
-  expect_no_client_start
+declare -A row_of
+cases=()
+row() {
+  row_of[$1]=$(printf '%q ' "${@:2}")
+  cases+=("$1")
 }
+special() { cases+=("$@"); }
 
-# On the 1280 × 1024 screen, a window of 392 × 377 opened at the pointer near the right or bottom
-# edge moves inside it; in the middle it opens at the pointer.
-window_kept_on_the_screen() {
-  cp "$sample_mapping" "$store/termToInput.xml"
-  local x y left top
-  while read -r x y left top; do
-    place_cursor "$x" "$y"
-    run_launcher -n 4
-    grep -q "<KorvaneInit Top=\"$top\" Left=\"$left\" Width=\"392\" Height=\"377\" " "$document" ||
-      fail "pointer at $x, $y: expected Top $top, Left $left: $(grep -o 'Top="[-0-9]*" Left="[-0-9]*"' "$document")"
-  done <<'POSITIONS'
-640 512 640 512
-888 647 888 647
-1279 300 888 300
-300 1023 300 647
-1279 1023 888 647
-POSITIONS
-  expect_boxes
-}
+camera='Number="7" Device="2"'  # The sample's camera for terminal 4.
+lane2='Name="Lane 2 Overhead"'  # and for terminal 2.
+# The store's zone kept daylight time in 2007 but no longer does: only the whole history compiled
+# into the program gives 2:50:25 PM CDT, 19:50:25 UTC.
+mexico_city='<TermToInput TimeZone="America/Mexico_City">
+  <Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term>
+</TermToInput>'
+zurich='<TermToInput TimeZone="Europe/Zürich"><Term Number="4"><System Name="S"><Input Name="Door" /></System></Term></TermToInput>'
+# The box reader reads the box back in the code page, where "ü" is the byte FC; Wine's debug
+# output writes the event's U+00FC as \00fc. Both alike from a file in UTF-8 or in the code page.
+zurich_box=$'5 TimeZone "Europe/Z\xFCrich" in file termToInput.xml is not a time zone.'
+zurich_event='error 5 TimeZone "Europe/Z\00fcrich" in file termToInput.xml is not a time zone.'
+# The XML reader takes an internal subset's "]>" for text: the file holds no element at all.
+internal_subset='<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>
+<TermToInput>
+  <Term Number="4"><System Name="S"><Input Name="Door" /></System></Term>
+</TermToInput>'
+not_loaded='Nothing was loaded from termToInput.xml:'
+not_started='The client was not started.'
+# A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
+flood='<TermToInput>' flood_boxes=()
+for number in {1..12}; do
+  flood+=$'\n'"  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>"
+  [ "$number" -gt 10 ] ||
+    flood_boxes+=("box=3 Found invalid mapping for Term Number $number in file termToInput.xml")
+done
+flood+=$'\n</TermToInput>'
+writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
+# shellcheck disable=SC2034 # The rows' arguments use it.
+padding=$(head -c 32000 /dev/zero | tr '\0' x)  # Near the longest command line, 32767 characters.
 
-for test_case in successful_launch time_option quoted_words_and_a_zone_whose_rules_changed \
-  time_after_2038 unreadable_time first_and_last_days reference_text_in_a_name \
-  missing_mapping_file mapping_file_is_a_folder empty_mapping_file terminal_not_found \
-  invalid_mapping document_cannot_be_written document_held_open_by_a_reader \
-  document_locked_by_another_program client_only_in_x86_program_files planted_program_exe \
-  abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line \
-  names_in_their_own_letters long_value_keeps_its_sentence window_kept_on_the_screen \
-  silent_endings_and_a_flood_in_the_event_log installed_from_the_msi; do
-  # WINE_SUITE_CASES="a b" runs only those cases, to try one while working on it.
+# The launch as the audit application makes it: the window at the pointer, the client started.
+row successful_launch sample '-n 4' pointer=311,207 document="207 311 now $camera" client=usual
+# On the 1280 × 1024 screen, a window of 392 × 377 at the pointer in the corner moves inside it.
+row window_kept_on_the_screen sample '-n 4' pointer=1279,1023 document="647 888 now $camera" \
+  client=usual
+# The C runtime's local time, in 64 bits, summer time included, and at the first and last days
+# accepted, as the native build reads them.
+row time_after_2038 sample '-t2040-06-06 14:50:25 -n 4' TZ=EST5EDT \
+  document="647 0 2222621420 $camera" client=usual
+row first_day sample '-n 2 -t "1970-01-02"' TZ=EST5EDT document="647 0 104395 $lane2" client=usual
+row last_day sample '-n 2 -t "3000-12-30 23:59:59"' TZ=EST5EDT \
+  document="647 0 32535147594 $lane2" client=usual
+# A batch file's line as written: the terminal's number in quotes, PM outside the quoted time.
+row quoted_words_from_a_batch_file "$mexico_city" "/c 'C:\store\launch.bat'" program=cmd \
+  setup=write_batch_file TZ=JST-9 document="647 0 1181159420 $camera" client=usual
+# The terminal option still counts, and nothing overflows.
+row long_command_line sample '-n 2 "$padding"' document="647 0 now $lane2" client=usual
+row missing_mapping_file none '-n 4' box='1 Could not open file termToInput.xml'
+row mapping_file_is_a_folder folder '-n 4' box='1 Could not open file termToInput.xml'
+row zone_name_in_utf8 "$zurich" '-n 4' box="$zurich_box" event="$zurich_event"
+row zone_name_in_the_code_page "$zurich" '-n 4' encoding=LATIN1 box="$zurich_box" \
+  event="$zurich_event"
+row client_only_in_x86_program_files sample '-n 4' setup=move_client_to_x86 \
+  document="647 0 now $camera" client=x86
+row planted_program_exe sample '-n 4' setup=plant_program_exe document="647 0 now $camera" \
+  client=usual
+row abandoned_temporary_file sample '-n 4' setup=leave_temporary_files \
+  document="647 0 now $camera" client=usual \
+  files='KvCmdLine.xml KvCmdLine.xml.tmp-4243-0 tarnclient.exe'
+# A reader that shares the document for reading only: it can be neither replaced nor written.
+row document_cannot_be_written sample '-n 4' hold=read box="$writing_failed Sharing violation."
+# Shared for writing as well, as the client may hold the last one: written in place.
+row document_held_open_by_a_reader sample '-n 4' hold=read-write document="647 0 now $camera" \
+  client=usual
+# Locked, as another launch writing it in place holds it, longer than the launcher waits (2 s).
+row document_locked_by_another_program sample '-n 4' hold=lock waits=2000 \
+  box="$writing_failed Lock violation."
+# Endings without a box leave one warning event that says why.
+row not_a_mapping_file '<Settings Width="392" />' '-n 4' \
+  event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
+row mapping_with_an_internal_subset "$internal_subset" '-n 4' \
+  event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
+row no_term_maps_a_terminal '<TermToInput Width="392" />' '-n 4' \
+  event="warning 10 $not_loaded no Term in it maps a terminal to a camera. $not_started"
+row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 now $camera" \
+  files=KvCmdLine.xml event='warning 11 Could not start the video client C:\Program Files\Korvane'\
+'\Client\tarnclient.exe: File not found.'
+row a_flood_of_invalid_terms "$flood" '-n 4' "${flood_boxes[@]}" \
+  box='4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
+special two_launches_at_once installed_from_the_msi
+
+failures=()
+for test_case in "${cases[@]}"; do
   [[ -z ${WINE_SUITE_CASES:-} || " $WINE_SUITE_CASES " == *" $test_case "* ]] || continue
-  run_case $test_case
+  case_started=$(date +%s%3N)
+  reset_case
+  echo "[ RUN      ] $test_case"
+  if [ -n "${row_of[$test_case]:-}" ]; then
+    eval "run_row ${row_of[$test_case]}"
+  else
+    "$test_case"
+  fi
+  took=$(($(date +%s%3N) - case_started))
+  if [ $case_failed -eq 0 ]; then
+    echo "[       OK ] $test_case ($((took / 1000)).$((took % 1000 / 100)) s)"
+  else
+    echo "[  FAILED  ] $test_case ($((took / 1000)).$((took % 1000 / 100)) s)"
+    failures+=("$test_case")
+  fi
 done
 
 prefix=$WINEPREFIX
