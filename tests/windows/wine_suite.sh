@@ -320,6 +320,17 @@ time_option() {
   expect_equal "client starts" 2 "$(client_starts)"
 }
 
+# A date library's narrow no-break space (U+202F) before PM, which no code page holds, reaches the
+# program through the Unicode command line Wine makes from UTF-8 arguments: 14:50:25, not 02:50:25.
+narrow_space_before_pm() {
+  cp "$sample_mapping" "$store/termToInput.xml"
+  place_cursor 0 1023
+  LC_ALL=C.UTF-8 TZ=EST5EDT run_launcher "-t2007-06-06 2:50:25"$'\xe2\x80\xaf'PM -n 2
+  expect_document "document for a time with U+202F" "$document" \
+    647 0 1181155820 1181155830 'Name="Lane 2 Overhead"'
+  expect_boxes
+}
+
 # The caller's own quoting reaches the program raw (a batch file's line is passed as written):
 # the terminal's number in quotes, and PM left outside the quoted date and time. The store's zone
 # kept daylight time in 2007 but no longer does, so only the whole history compiled into the
@@ -785,7 +796,8 @@ POSITIONS
   expect_boxes
 }
 
-for test_case in successful_launch time_option quoted_words_and_a_zone_whose_rules_changed \
+for test_case in successful_launch time_option narrow_space_before_pm \
+  quoted_words_and_a_zone_whose_rules_changed \
   time_after_2038 unreadable_time first_and_last_days reference_text_in_a_name \
   missing_mapping_file mapping_file_is_a_folder empty_mapping_file terminal_not_found \
   invalid_mapping document_cannot_be_written document_held_open_by_a_reader \
