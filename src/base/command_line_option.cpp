@@ -15,4 +15,16 @@ std::size_t FindOption(const std::string& text, char letter, std::size_t from) {
   return std::string::npos;
 }
 
+std::string TextAfterProgramName(const std::string& commandLine) {
+  const auto aboveSpace = [](char c) { return static_cast<unsigned char>(c) > ' '; };
+  std::size_t position = 0;
+  bool quoted = false;
+  for (; position < commandLine.size() && (aboveSpace(commandLine[position]) || quoted);
+       ++position) {
+    if (commandLine[position] == '"') quoted = !quoted;
+  }
+  while (position < commandLine.size() && !aboveSpace(commandLine[position])) ++position;
+  return commandLine.substr(position);
+}
+
 }  // namespace pos_video

@@ -441,10 +441,14 @@ LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
   preview.document = collector.document;
   preview.documentWritten = launch.documentWritten;
   if (!launch.pcSearchTime) return preview;
-  preview.searchTime =
-      launch.storeTime ? launch.storeTime->searchTime : launch.pcSearchTime->seconds;
   const std::optional<WrittenTime>& time = launch.pcSearchTime->time;
   const TerminalClock& clock = launch.clock;
+  // A usable zone that never uses the time's abbreviation leaves the time unread.
+  if (!launch.storeTime && time && !time->abbreviation.empty() && FindTimeZone(clock.timeZone)) {
+    return preview;
+  }
+  preview.searchTime =
+      launch.storeTime ? launch.storeTime->searchTime : launch.pcSearchTime->seconds;
   if (launch.storeTime && time &&
       (time->utcOffset || !clock.timeZone.empty() || clock.clockOffset != 0)) {
     preview.conversion = ClockConversion{time->wallClock,
@@ -453,7 +457,8 @@ LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
                                          clock.clockOffset,
                                          *preview.searchTime - launch.settings.Pre,
                                          *preview.searchTime + launch.settings.Post,
-                                         time->utcOffset};
+                                         time->utcOffset,
+                                         launch.storeTime->atAbbreviation};
   }
   return preview;
 }

@@ -71,6 +71,7 @@ struct ClockConversion {
   std::int64_t start = 0;
   std::int64_t end = 0;
   std::optional<std::int32_t> givenOffset;  // The time's own offset, when it names one.
+  bool atAbbreviation = false;  // The zone read it at the abbreviation written with the time.
 };
 
 // What the launcher would do for one terminal and search time with a reviewed mapping file.

@@ -75,6 +75,10 @@ void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
     out << " at " << UtcOffsetText(*conversion.givenOffset) << ", the offset given with the time"
         << (conversion.timeZone.empty() ? "" : " (the TimeZone is not used)") << ": second "
         << WallClockSeconds(conversion.wallClock) - *conversion.givenOffset;
+  } else if (conversion.zone && conversion.atAbbreviation) {
+    const ZoneConversion& zone = *conversion.zone;
+    out << " read at " << UtcOffsetText(zone.utcOffset) << ", the " << Escaped(zone.abbreviation)
+        << " of " << Escaped(conversion.timeZone) << ": second " << zone.utcSeconds;
   } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
     out << " in " << Escaped(conversion.timeZone) << ": " << Escaped(zone.abbreviation) << ", "

@@ -17,8 +17,9 @@ LaunchOutcome PrepareLaunch(const LaunchRequest& request, std::int64_t currentTi
   launch.clock = ClockOf(table, request.terminal, launch.settings);
   // The loader let only zones through that convert; the check keeps a wrong zone from ever
   // becoming the PC's own without a word.
-  launch.storeTime = OnStoreClock(launch.pcSearchTime->seconds, launch.pcSearchTime->time,
-                                  launch.clock.timeZone, launch.clock.clockOffset);
+  launch.storeTime =
+      OnStoreClock(launch.pcSearchTime->seconds, launch.pcSearchTime->time, launch.clock.timeZone,
+                   launch.clock.clockOffset, request.timeText.value_or(""), messages);
   if (!launch.storeTime) return launch;
   const CursorPosition window =
       WindowPosition(pointer, launch.settings.Width, launch.settings.Height);

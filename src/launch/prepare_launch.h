@@ -27,7 +27,8 @@ struct LaunchOutcome {
   LaunchSettings settings;
   // The terminal's zone and clock offset, once the mapping is loaded.
   TerminalClock clock;
-  // The search time on the store's clocks; none when the terminal's zone cannot be used.
+  // The search time on the store's clocks; none when the terminal's zone cannot be used or
+  // never uses the abbreviation written with the time.
   std::optional<StoreClockTime> storeTime;
   // When written, the client is to be started.
   bool documentWritten = false;

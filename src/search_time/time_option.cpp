@@ -8,7 +8,15 @@
 namespace pos_video {
 namespace {
 
-void ReportUnreadable(MessageSink& messages, const std::string& timeText) {
+void ReportUnreadable(MessageSink& messages, const std::string& timeText,
+                      const std::string& dayPeriodWord) {
+  if (!dayPeriodWord.empty()) {
+    ReportMessage(messages, MessageKind::kTimeUnreadable,
+                  "Could not read the transaction time \"%s\": \"%s\" may say AM or PM; expected "
+                  "YYYY-MM-DD HH:MM:SS.",
+                  timeText.c_str(), dayPeriodWord.c_str());
+    return;
+  }
   ReportMessage(messages, MessageKind::kTimeUnreadable,
                 "Could not read the transaction time \"%s\": expected YYYY-MM-DD HH:MM:SS.",
                 timeText.c_str());
@@ -37,14 +45,15 @@ std::optional<PcSearchTime> ReadSearchTime(const std::optional<std::string>& tim
                                            std::int64_t currentTime, MessageSink& messages,
                                            LocalTimeConversion localTimeSeconds) {
   if (!timeText) return PcSearchTime{currentTime, std::nullopt};
-  const std::optional<WrittenTime> time = ReadWallClockText(*timeText);
+  std::string dayPeriodWord;
+  const std::optional<WrittenTime> time = ReadWallClockText(*timeText, &dayPeriodWord);
   if (time && time->utcOffset) {
     return PcSearchTime{WallClockSeconds(time->wallClock) - *time->utcOffset, time};
   }
   const std::optional<std::int64_t> converted =
       time ? localTimeSeconds(time->wallClock) : std::nullopt;
   if (converted) return PcSearchTime{*converted, time};
-  ReportUnreadable(messages, *timeText);
+  ReportUnreadable(messages, *timeText, dayPeriodWord);
   return std::nullopt;
 }
 

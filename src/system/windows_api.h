@@ -24,4 +24,7 @@ std::string SystemErrorText(DWORD error);
 // practically never valid UTF-8.
 std::optional<std::wstring> WideFromUtf8(const std::string& text);
 
+// `text` in UTF-8; none when it holds a lone surrogate, which UTF-8 cannot hold.
+std::optional<std::string> Utf8FromWide(const std::wstring& text);
+
 }  // namespace pos_video

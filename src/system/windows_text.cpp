@@ -22,4 +22,20 @@ std::optional<std::wstring> WideFromUtf8(const std::string& text) {
   return wide;
 }
 
+std::optional<std::string> Utf8FromWide(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  if (text.size() > INT_MAX) return std::nullopt;
+  const int characters = static_cast<int>(text.size());
+  // Lone surrogates fail the call rather than become replacement characters.
+  const int bytes = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), characters,
+                                        nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::nullopt;
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), characters, utf8.data(),
+                          bytes, nullptr, nullptr) != bytes) {
+    return std::nullopt;
+  }
+  return utf8;
+}
+
 }  // namespace pos_video

@@ -319,6 +319,24 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
                           "second 1194120000\n  Clock offset -12 s:"),
             std::string::npos)
       << repeated;
+  // A time read at an abbreviation of the Term's zone; one that zone never uses, and a word that
+  // may say PM after a time that may be on a twelve-hour clock, refused.
+  for (const auto& [time, line] : std::vector<std::pair<const char*, const char*>>{
+           {"2007-11-04 01:30:00 CST",
+            "  Wall clock 2007-11-04 01:30:00 read at UTC-06:00, the "
+            "CST of America/Chicago: second 1194161400\n"},
+           {"2007-06-06 14:50:25 IST",
+            "    Could not read the "
+            "transaction time \"2007-06-06 14:50:25 IST\": the terminal's TimeZone "
+            "\"America/Chicago\" never uses \"IST\"; give an offset such as -05:00 instead.\n"},
+           {"2007-06-06 09:50:25 Uhr",
+            "    Could not read the transaction time \"2007-06-06 "
+            "09:50:25 Uhr\": \"Uhr\" may say AM or PM; expected "
+            "YYYY-MM-DD HH:MM:SS.\n"},
+       }) {
+    const std::string read = Check({"m.xml", "-n4", "-t", time}, files).out;
+    EXPECT_NE(read.find(line), std::string::npos) << line << "\n" << read;
+  }
   // A time that names its own offset is read at it; the Term's zone is not used, its clock is.
   const std::string given = Check({"m.xml", "-n4", "-t", "2007-06-06 14:50:25+02:00"}, files).out;
   EXPECT_NE(given.find("  Wall clock 2007-06-06 14:50:25 at UTC+02:00, the offset given with the "

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/command_line_option.h"
 #include "base/launch_request.h"
 #include "search_time/time_option.h"
 #include "support/fake_platform.h"
@@ -31,6 +32,20 @@ TEST(TerminalOptionTest, FormsOrderAndNumbers) {
   };
   for (const auto& [commandLine, terminal] : cases) {
     EXPECT_EQ(ReadLaunchRequest(commandLine).terminal, terminal) << commandLine;
+  }
+}
+
+// The Windows program reads what follows its name in the whole command line, as WinMain's text.
+TEST(TerminalOptionTest, TextAfterTheProgramName) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"l.exe -n 4", "-n 4"},
+      {"\"C:\\Program Files\\l.exe\"\t\x01 -n 4", "-n 4"},
+      {"\"C:\\a b\"c\\l.exe -t x", "-t x"},
+      {"\"C:\\a b -n 4", ""},
+      {"\u00E4.exe  -t 2007-06-06 2:50:25\u202FPM ", "-t 2007-06-06 2:50:25\u202FPM "},
+  };
+  for (const auto& [commandLine, text] : cases) {
+    EXPECT_EQ(TextAfterProgramName(commandLine), text) << commandLine;
   }
 }
 

@@ -26,6 +26,7 @@ const std::string kMapping =
 TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
   testing::TimeZoneScope zone("JST-9");
   const std::string kChicago = " TimeZone=\"America/Chicago\"";
+  const std::string kNewYork = " TimeZone=\"America/New_York\"";
   const std::string kAt = "-n 4 -t2007-06-06 14:50:25";  // 1181141425 in UTC.
   const struct {
     std::string root, term, commandLine;
@@ -39,6 +40,12 @@ TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
       {kChicago + " ClockOffset=\"12\"", " ClockOffset=\"0\"", kAt, 1181141425 + 5 * 3600},
       {"", " TimeZone=\"UTC\" ClockOffset=\"7\"", kAt, 1181141425 + 7},
       {kChicago + " ClockOffset=\"12\"", "", "-n 4", 1181141425},
+      {kChicago, "", "-n 4 -t2007-06-06 2:50:25\u202FPM", 1181141425 + 5 * 3600},
+      // An abbreviation picks among the zone's readings, or is ignored without a zone.
+      {kNewYork, "", "-n 4 -t2026-11-01 01:30:00 EDT", 1793511000},
+      {kNewYork, "", "-n 4 -t2026-11-01 01:30:00 EST", 1793514600},
+      {"", "", kAt + " EST", 1181141425 - 9 * 3600},
+      {"", " TimeZone=\"CST6CDT,M3.2.0,M11.1.0\"", kAt + " CST", 1181141425 + 6 * 3600},
   };
   for (const auto& c : cases) {
     testing::FakePlatform platform;

@@ -14,7 +14,8 @@ std::string Show(const std::optional<WrittenTime>& time) {
   char text[64];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
                 t.minute, t.second);
-  return text + (time->utcOffset ? " " + std::to_string(*time->utcOffset) : "");
+  return text + (time->utcOffset ? " " + std::to_string(*time->utcOffset) : "") +
+         (time->abbreviation.empty() ? "" : " " + time->abbreviation);
 }
 
 TEST(WallClockTextTest, ReadWholeOrRefused) {
@@ -56,6 +57,19 @@ TEST(WallClockTextTest, ReadWholeOrRefused) {
       {"2007-06-06 14:50:25 P.M.", "refused"},
       {"2007-06-06 13:00 pm", "refused"},
       {"2007-06-06 00:30 AM", "refused"},
+      // Unicode blanks (U+202F, U+00A0, U+3000, U+2009), "p. m."; a word that may say PM refused.
+      {"2007-06-06 2:50:25\u202FPM", "2007-06-06 14:50:25"},
+      {"2007-06-06\u3000"
+       "2:50:25\u00A0p.\u2009m.",
+       "2007-06-06 14:50:25"},
+      {"2007-06-06 2:50 a. M", "2007-06-06 02:50:00"},
+      {"2007-06-06 14:50:25\u202FPM", "refused"},
+      {"2007-06-06 2:50:25 \u03BC.\u03BC.", "refused"},
+      {"2007-06-06 09:50:25 Uhr", "refused"},
+      {"2007-06-06 00:50:25.5?", "refused"},
+      {"2007-06-06 14:50:25 Uhr", "2007-06-06 14:50:25"},
+      {"2007-06-06 09:50:25 /x Uhr", "2007-06-06 09:50:25"},
+      {"2007-06-06 09:50:25 12", "2007-06-06 09:50:25"},
       // A fraction dropped; an offset from UTC.
       {"2007-06-06 14:50:25Z", "2007-06-06 14:50:25 0"},
       {"2007-06-06 14:50:25 utc -x", "2007-06-06 14:50:25 0"},
@@ -76,6 +90,14 @@ TEST(WallClockTextTest, ReadWholeOrRefused) {
       {"2007-06-06 14:50:25 UTC-x", "refused"},
       {"2007-06-06 14:50:25 UTC +15", "refused"},
       {"2007-06-06 14:50 Z x", "refused"},
+      {"2007-06-06 14:50:25\u00A0+02:00", "2007-06-06 14:50:25 7200"},
+      // A zone abbreviation tzdata uses, for the terminal's zone to settle.
+      {"2007-06-06 09:50 IST", "2007-06-06 09:50:00 IST"},
+      {"2007-06-06 2:50:25 p.m.\u202F"
+       "CEST x",
+       "2007-06-06 14:50:25 CEST"},
+      {"2007-06-06 09:50:25 ESTX", "refused"},
+      {"2007-06-06 09:50 IS", "refused"},
       // Days of their month, and the dates accepted.
       {"2008-02-29", "2008-02-29 00:00:00"},
       {"2000-02-29", "2000-02-29 00:00:00"},

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/time_zone_scope.h"
+#include "time_zone/zone_abbreviations.h"
 
 namespace pos_video {
 namespace {
@@ -78,8 +79,10 @@ TEST(TimeZoneTest, TimesAtAChange) {
     std::int64_t utcSeconds;
     const char* abbreviation;
     WallClockFit fit;
+    const char* written = nullptr;  // An abbreviation to read the time at.
   };
-  const auto skipped = WallClockFit::kSkipped, repeated = WallClockFit::kRepeated;
+  const auto skipped = WallClockFit::kSkipped, repeated = WallClockFit::kRepeated,
+             once = WallClockFit::kOnce;
   const Case cases[] = {
       {"America/Chicago", {2007, 3, 11, 2, 30, 0}, 1173601800, "CDT", skipped},
       {"America/Chicago", {2007, 11, 4, 1, 30, 0}, 1194157800, "CDT", repeated},
@@ -90,9 +93,17 @@ TEST(TimeZoneTest, TimesAtAChange) {
       {"Pacific/Apia", {2011, 12, 30, 12, 0, 0}, 1325282400, "+14", skipped},
       // Daylight time all year, where one year's end meets the next one's start.
       {"EST5EDT,0/0,J365/25", {2030, 1, 1, 12, 0, 0}, 1893513600, "EDT", WallClockFit::kOnce},
+      // Read at an abbreviation: the occurrence it names, the first where both carry it, and
+      // where it is not in force, its use nearest the date.
+      {"America/New_York", {2026, 11, 1, 1, 30, 0}, 1793511000, "EDT", once, "EDT"},
+      {"America/New_York", {2026, 11, 1, 1, 30, 0}, 1793514600, "EST", once, "EST"},
+      {"Europe/Moscow", {2014, 10, 26, 1, 30, 0}, 1414272600, "MSK", once, "MSK"},
+      {"America/New_York", {2026, 7, 1, 14, 0, 0}, 1782932400, "EST", once, "EST"},
   };
   for (const Case& c : cases) {
-    const ZoneConversion conversion = ConvertWallClock(*FindTimeZone(c.zone), c.time);
+    const TimeZone zone = *FindTimeZone(c.zone);
+    const ZoneConversion conversion = c.written ? *ConvertAtAbbreviation(zone, c.time, c.written)
+                                                : ConvertWallClock(zone, c.time);
     EXPECT_EQ(std::tie(conversion.utcSeconds, conversion.abbreviation, conversion.fit),
               std::tie(c.utcSeconds, c.abbreviation, c.fit))
         << c.zone << " " << c.time.month;

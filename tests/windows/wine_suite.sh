@@ -25,6 +25,7 @@
 # exit code, the boxes, the events, the document, the client's start and the client's folder.
 # Each key may be left out:
 #   TZ=ZONE           the launcher's TZ
+#   locale=NAME       the launcher's LC_ALL: Wine makes the Unicode command line from it
 #   pointer=X,Y       where the pointer is
 #   encoding=NAME     the mapping file converted from UTF-8 into NAME (iconv)
 #   program=PROGRAM   runs PROGRAM (cmd, or a .exe) with ARGUMENTS instead of the launcher
@@ -152,8 +153,8 @@ events_log=$scratch/events.log
 # $launch_status, and waits until every client it started has ended (and so has written its record).
 run_launcher() {
   local status=0
-  (cd "$store" && env ${launch_tz:+TZ="$launch_tz"} WINEDEBUG=$event_channels \
-    timeout "$launch_timeout" wine "$launch_program" "$@" >"$scratch/output" 2>>"$events_log") ||
+  (cd "$store" && env ${launch_tz:+TZ="$launch_tz"} ${launch_locale:+LC_ALL="$launch_locale"} \
+    WINEDEBUG=$event_channels timeout "$launch_timeout" wine "$launch_program" "$@" >"$scratch/output" 2>>"$events_log") ||
     status=$?
   [ $status -ne 124 ] || fail "the launcher did not end within $launch_timeout s (a box nobody found?)"
   expect_equal "launcher exit code" "$launch_status" "$status"
@@ -256,7 +257,7 @@ reset_case() {
   mkdir -p "$store" "$records" "$client_dir"
   : >"$events_log"
   cp "$helpers/demo_client.exe" "$client_dir/tarnclient.exe"
-  launch_program=$launcher launch_tz='' launch_status=0
+  launch_program=$launcher launch_tz='' launch_locale='' launch_status=0
   case_failed=0
 }
 
@@ -271,6 +272,7 @@ run_row() {
   for setting in "${@:3}"; do
     case ${setting%%=*} in
       TZ) launch_tz=${setting#*=} ;;
+      locale) launch_locale=${setting#*=} ;;
       program) launch_program=${setting#*=} ;;
       status) launch_status=${setting#*=} ;;
       box) boxes+=("${setting#*=}") ;;
@@ -532,6 +534,8 @@ done
 flood+=$'\n</TermToInput>'
 writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
 # shellcheck disable=SC2034 # The rows' arguments use it.
+narrow_space=$'\xe2\x80\xaf'
+# shellcheck disable=SC2034 # The rows' arguments use it.
 padding=$(head -c 32000 /dev/zero | tr '\0' x)  # Near the longest command line, 32767 characters.
 
 # The launch as the audit application makes it: the window at the pointer, the client started.
@@ -549,6 +553,10 @@ row last_day sample '-n 2 -t "3000-12-30 23:59:59"' TZ=EST5EDT \
 # A batch file's line as written: the terminal's number in quotes, PM outside the quoted time.
 row quoted_words_from_a_batch_file "$mexico_city" "/c 'C:\store\launch.bat'" program=cmd \
   setup=write_batch_file TZ=JST-9 document="647 0 1181159420 $camera" client=usual
+# A date library's narrow no-break space (U+202F) before PM, which no code page holds, reaches the
+# program through the Unicode command line Wine makes from UTF-8 arguments: 14:50:25, not 02:50:25.
+row narrow_space_before_pm sample '-n 2 "-t2007-06-06 2:50:25${narrow_space}PM"' TZ=EST5EDT \
+  locale=C.UTF-8 document="647 0 1181155820 $lane2" client=usual
 # The terminal option still counts, and nothing overflows.
 row long_command_line sample '-n 2 "$padding"' document="647 0 now $lane2" client=usual
 row missing_mapping_file none '-n 4' box='1 Could not open file termToInput.xml'
