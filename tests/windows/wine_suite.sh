@@ -693,7 +693,7 @@ installed_from_the_msi() {
   wine msiexec /i 'C:\session\launcher.msi' /qn || status=$?
   expect_equal "msiexec /i exit code" 0 $status
   expect_equal "installed files" \
-    "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
+    "README.txt examples/termToInput.xml pos-video-check.exe pos-video-check.json pos-video-launcher.exe" \
     "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
   cmp -s "$launcher" "$installed/pos-video-launcher.exe" || fail "the installed launcher is not the one built"
   local event_source
@@ -708,6 +708,18 @@ installed_from_the_msi() {
   expect_boxes
   expect_equal "client starts" 1 "$(client_starts)"
   grep -q '<Input Name="Lane 2 Overhead" />' "$document" || fail "terminal 2's document was not written"
+
+  # The same version rebuilt, its checker another program to tell its files by, replaces it.
+  local version=${msi##*-}
+  version=${version%.msi}
+  bash "$(dirname "$0")/../../packaging/build_packages.sh" "$version" "$launcher" \
+    "$helpers/set_cursor.exe" "$scratch/same" >/dev/null || fail "no same version could be built"
+  cp "$scratch/same/pos-video-launcher-$version.msi" "$WINE_SESSION_DIR/same.msi"
+  status=0
+  wine msiexec /i 'C:\session\same.msi' /qn || status=$?
+  expect_equal "msiexec /i exit code of the same version rebuilt" 0 $status
+  expect_equal "installed versions after the same one rebuilt" "$version" "$(installed_versions)"
+  cmp -s "$helpers/set_cursor.exe" "$installed/pos-video-check.exe" || fail "the rebuilt files are not in place"
 
   status=0
   wine msiexec /i 'C:\session\later.msi' /qn || status=$?
@@ -730,7 +742,7 @@ installed_from_the_msi() {
   [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
   expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
   expect_equal "the event source after uninstalling" "" "$(event_source_values)"
-  rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
+  rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi" "$WINE_SESSION_DIR/same.msi"
 }
 
 # A zone name with a letter beyond ASCII, from a file saved as UTF-8 (Notepad's default) and from
@@ -765,6 +777,29 @@ long_value_keeps_its_sentence() {
   expect_no_client_start
 }
 
+# The checker as a Windows pipeline runs it: it expands wildcards itself, searches folders, reads
+# a name beyond ASCII from the Unicode command line, opens it and prints it in UTF-8, and an error
+# fails the run; /? is its help.
+checker_wildcards_and_folders() {
+  local finding=':1:14: warning: Width "1px" has text after its digits: the launcher reads 1'
+  mkdir -p "$store/stores/017" "$store/stores/031" "$store/stores/Zürich"
+  printf '<TermToInput Width="1px"><Term Number="1"><System Name="S"><Input Name="C"/></System></Term></TermToInput>\r\n' |
+    tee "$store/stores/031/termToInput.xml" >"$store/stores/Zürich/TERMTOINPUT.XML"
+  local out status=0
+  out=$(cd "$store" && LC_ALL=C.UTF-8 wine "$helpers/pos-video-check.exe" --brief \
+    'stores\*\termToInput.xml' 'stores\0*' 'x\*.xml' 'stores\Zürich') || status=$?
+  expect_equal "checker exit status" 2 $status
+  expect_equal "checker output" "stores\\031\\termToInput.xml$finding
+stores\\Zürich\\termToInput.xml$finding
+stores\\017: error: no termToInput.xml in this folder
+stores\\031\\termToInput.xml$finding
+x\\*.xml: error: cannot read the file: no file or folder matches this pattern
+stores\\Zürich\\TERMTOINPUT.XML$finding
+6 files checked: 2 errors, 4 warnings" "$(tr -d '\r' <<<"$out")"
+  capture out wine "$helpers/pos-video-check.exe" '/?'
+  [[ $out == "Usage: pos-video-check "* ]] || fail "/? printed: $out"
+}
+
 # On the 1280 × 1024 screen, a window of 392 × 377 opened at the pointer near the right or bottom
 # edge moves inside it; in the middle it opens at the pointer.
 window_kept_on_the_screen() {
@@ -792,7 +827,7 @@ for test_case in successful_launch time_option quoted_words_and_a_zone_whose_rul
   document_locked_by_another_program client_only_in_x86_program_files planted_program_exe \
   abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line \
   names_in_their_own_letters long_value_keeps_its_sentence window_kept_on_the_screen \
-  silent_endings_and_a_flood_in_the_event_log installed_from_the_msi; do
+  silent_endings_and_a_flood_in_the_event_log installed_from_the_msi checker_wildcards_and_folders; do
   # WINE_SUITE_CASES="a b" runs only those cases, to try one while working on it.
   [[ -z ${WINE_SUITE_CASES:-} || " $WINE_SUITE_CASES " == *" $test_case "* ]] || continue
   run_case $test_case
