@@ -1,6 +1,4 @@
-#include <shellapi.h>
-
-#include <cwchar>
+#include <climits>
 
 #include "system/console_host.h"
 #include "system/windows_api.h"
