@@ -97,7 +97,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     }
     if (&file != &checked.front()) out << "\n";
     PrintMappingReport(out, path, report);
-    if (options.launch) {
+    if (options.launch && file.failure.empty()) {
       PrintLaunchPreview(out, PreviewLaunch(path, files, *options.launch, currentTime));
     }
   }
