@@ -24,6 +24,7 @@ if(WIXL AND MSIBUILD AND ZIP)
             ${PROJECT_SOURCE_DIR}/packaging/pos-video-launcher.wxs
             ${PROJECT_SOURCE_DIR}/packaging/README.txt
             ${PROJECT_SOURCE_DIR}/examples/termToInput.xml
+            ${PROJECT_SOURCE_DIR}/.github/pos-video-check.json
     COMMENT "Windows packages in ${POS_VIDEO_PACKAGE_DIR}"
     VERBATIM)
   add_custom_target(windows_packages ALL DEPENDS ${POS_VIDEO_MSI} ${POS_VIDEO_ZIP})

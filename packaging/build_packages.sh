@@ -66,6 +66,8 @@ sign "$files/pos-video-check.exe"
 # Text files with CR LF line ends, as Notepad on every Windows shows them.
 sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$here/README.txt" >"$files/README.txt"
 sed -e 's/\r*$/\r/' "$here/../examples/termToInput.xml" >"$files/examples/termToInput.xml"
+# The build servers' problem matcher beside the checker, as the repository keeps it.
+cp "$here/../.github/pos-video-check.json" "$files/pos-video-check.json"
 
 # wixl leaves the File table's Version column empty. Windows Installer then treats the programs
 # as unversioned files and may keep an older copy it finds; with their version there, a newer
@@ -75,6 +77,7 @@ cd "$staging"
 wixl --arch x86 --output "$name.msi" -D Version="$version" \
   -D Launcher="$name/pos-video-launcher.exe" -D Checker="$name/pos-video-check.exe" \
   -D ReadMe="$name/README.txt" -D SampleMapping="$name/examples/termToInput.xml" \
+  -D ProblemMatcher="$name/pos-video-check.json" \
   "$here/pos-video-launcher.wxs"
 msibuild "$name.msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0'
   WHERE \`File\` = 'LauncherExe' OR \`File\` = 'CheckerExe'"
@@ -82,6 +85,18 @@ msibuild "$name.msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0'
 # REG_EXPAND_SZ with a leading "#%".
 msibuild "$name.msi" -q "UPDATE \`Registry\` SET \`Value\` = '#%[#LauncherExe]'
   WHERE \`Name\` = 'EventMessageFile'"
+
+# wixl drops AllowSameVersionUpgrades: the row that finds earlier versions to replace gets
+# msidbUpgradeAttributesVersionMaxInclusive (0x200) here, so that a package rebuilt at the same
+# version replaces the installed one, as a later version does, and Windows lists one entry.
+# The attribute is part of the table's key, which an UPDATE cannot change: the table goes out and
+# back in, the one row changed.
+msiinfo export "$name.msi" Upgrade | awk -F '\t' -v OFS='\t' -v version="$version" '
+  NR > 3 && $2 == "" && $3 == version { if (int($5 / 512) % 2 == 0) $5 += 512; rows++ }
+  { print }
+  END { exit rows != 1 }' >Upgrade.idt ||
+  { echo "no single Upgrade row for versions up to $version" >&2; exit 1; }
+msibuild "$name.msi" -i Upgrade.idt
 
 # Signed last: the signature covers the finished package.
 sign "$name.msi"

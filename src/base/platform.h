@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pos_video {
 
@@ -93,6 +94,37 @@ class FileReader {
   // refused without blocking. Of a file larger than `maxBytes` only the first `maxBytes` + 1
   // bytes are read: the caller can tell it is too large without holding all of it.
   virtual FileText ReadFile(const std::string& path, std::size_t maxBytes) = 0;
+};
+
+// One name in a folder, and whether it is a folder to search further. A link to a folder is not
+// one: a walk that followed links could run in circles.
+struct FolderEntry {
+  std::string name;
+  bool folder = false;
+};
+
+// A folder's names, "." and ".." left out, in no particular order, or why it could not be read.
+struct FolderListing : Outcome {
+  std::vector<FolderEntry> entries;
+};
+
+// How the system writes and matches paths, where a tool finds files by name.
+struct PathConventions {
+  char separator = '/';         // Put between a folder and a name.
+  bool namesInAnyCase = false;  // "TERMTOINPUT.XML" opens termToInput.xml.
+  // The program, not the shell, expands "*" and "?" in its file arguments.
+  bool programExpandsWildcards = false;
+};
+
+enum class PathKind { kMissing, kFile, kFolder };  // kFile: anything but a folder.
+
+class FolderReader {
+ public:
+  virtual ~FolderReader() = default;
+  virtual PathConventions Conventions() const = 0;
+  // What is at `path`, a link followed.
+  virtual PathKind KindOf(const std::string& path) = 0;
+  virtual FolderListing ListFolder(const std::string& path) = 0;
 };
 
 class FileSaver {

@@ -28,17 +28,17 @@ std::string Folded(const std::string& name) {
   return folded;
 }
 
-// Letters added, dropped or changed, and neighbours swapped, to make `a` into `b`; anything above
-// `limit` counts as limit + 1.
-int EditDistance(const std::string& a, const std::string& b, int limit) {
+// Letters added, dropped or changed, and neighbours swapped, to make `a` into `b`, a changed letter
+// counting `changeCost`; anything above `limit` counts as limit + 1.
+int EditDistance(const std::string& a, const std::string& b, int limit, int changeCost) {
   if (a.size() > b.size() + limit || b.size() > a.size() + limit) return limit + 1;
   std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
   for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<int>(i);
   for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      d[i][j] = std::min(
-          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                          d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : changeCost)});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
         d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
       }
@@ -74,8 +74,11 @@ std::string DescribeSlip(const std::string& name, const ReadAttributes& read) {
   const char* nearest = nullptr;
   int nearestDistance = std::numeric_limits<int>::max();
   for (const char* wanted : read.names) {
-    const int limit = std::strlen(wanted) <= 4 ? 1 : 2;
-    const int distance = EditDistance(folded, Folded(wanted), limit);
+    // One changed letter makes other words of a short name ("Host", "Port" from "Post"): there
+    // only a letter dropped, added or swapped with its neighbour is taken for a slip.
+    const bool shortName = std::strlen(wanted) <= 4;
+    const int limit = shortName ? 1 : 2;
+    const int distance = EditDistance(folded, Folded(wanted), limit, shortName ? limit + 1 : 1);
     if (distance <= limit && distance < nearestDistance) {
       nearest = wanted;
       nearestDistance = distance;

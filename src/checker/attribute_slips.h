@@ -1,7 +1,8 @@
 // Attributes that the launcher never reads where they stand, though the integrator surely meant it
 // to: a name it reads there but written in another case or misspelt ("Timezone", "TimeZon",
 // "Widht"), or one of its settings on an element that does not take it (TimeZone on System).
-// Other attributes are left alone: other tools may keep their own notes in the file.
+// Other attributes are left alone: other tools may keep their own notes in the file ("Host",
+// "Port", "Note", "Lane").
 #pragma once
 
 #include <tinyxml.h>

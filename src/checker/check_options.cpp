@@ -12,11 +12,13 @@ namespace pos_video {
 const char kCheckUsage[] =
     "Usage: pos-video-check [--brief] [FILE...] [-n TERMINAL] [-t \"YYYY-MM-DD HH:MM:SS\"]\n"
     "       pos-video-check [--brief] [FILE...] -- LAUNCHER ARGUMENTS\n"
+    "       pos-video-check --format sarif [FILE...]\n"
     "\n"
     "Shows what the POS audit to video launcher does with each mapping file (FILE, by default\n"
     "termToInput.xml in the current folder): the launch settings, the terminals it maps to\n"
     "cameras, and every part of the file that it skips, ignores, replaces, never reads or reads\n"
-    "otherwise than meant, with its line and column. Writes no file and starts nothing.\n"
+    "otherwise than meant, with its line and column. Writes no file and starts nothing. A FILE\n"
+    "that is a folder is searched, with its subfolders, for files named termToInput.xml.\n"
     "\n"
     "  -n TERMINAL  also show the launch for this terminal: the messages the launcher shows and\n"
     "               the exact command document it writes (mouse pointer at 0, 0)\n"
@@ -26,13 +28,15 @@ const char kCheckUsage[] =
     "  -- ARGS      show the launch for the launcher's own command line ARGS (joined by\n"
     "               blanks), its terminal and time found exactly as the launcher finds them\n"
     "  --brief      print only the findings, one line each, and a count\n"
-    "  --help       show this help\n"
+    "  --format F   text (the default) or sarif: one SARIF 2.1.0 log of all files' findings\n"
+    "  --version    show the program's version and the tzdata release\n"
+    "  -h, --help   show this help (/? too)\n"
     "\n"
     "Exit status, the worst over all files:\n"
-    "  0   the launcher loads the file with nothing skipped\n"
-    "  1   the launcher loads the file but skips, ignores or replaces something, or reads\n"
-    "      something otherwise than meant\n"
-    "  2   the launcher loads nothing from the file\n"
+    "  0   no finding: the launcher loads the file with nothing skipped\n"
+    "  1   warnings only: the launcher loads the file but skips, ignores or replaces something,\n"
+    "      or reads something otherwise than meant\n"
+    "  2   at least one error: a message box the launcher would show, or nothing loaded\n"
     "  64  the command line of pos-video-check is wrong\n"
     "  74  the output could not be written (a full disk, say); this outranks the others\n";
 
@@ -72,11 +76,29 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool isOption = argument.size() > 1 && argument[0] == '-';
-    if (isOption && (argument == "--help" || argument == "-h")) {
+    if (argument == "--help" || argument == "-h" || argument == "/?") {
       options->help = true;
       return true;
     }
-    if (argument == "--") {
+    if (argument == "--version") {
+      options->version = true;
+      return true;
+    }
+    if (argument == "--format" || argument.rfind("--format=", 0) == 0) {
+      std::string format = argument.size() > 8 ? argument.substr(9) : "";
+      if (argument.size() == 8) {
+        if (i + 1 == arguments.size()) {
+          *error = "--format needs a value";
+          return false;
+        }
+        format = arguments[++i];
+      }
+      if (format != "text" && format != "sarif") {
+        *error = "--format needs text or sarif, not \"" + format + "\"";
+        return false;
+      }
+      options->sarif = format == "sarif";
+    } else if (argument == "--") {
       commandLine.emplace();
       for (++i; i < arguments.size(); ++i) {
         *commandLine += (commandLine->empty() ? "" : " ") + arguments[i];
@@ -111,6 +133,14 @@ bool ParseCheckOptions(const std::vector<std::string>& arguments, CheckOptions* 
     } else {
       options->paths.push_back(argument);
     }
+  }
+  if (options->sarif && options->brief) {
+    *error = "give --brief or --format sarif, not both";
+    return false;
+  }
+  if (options->sarif && (commandLine || terminal || timeText)) {
+    *error = "a SARIF log holds findings only: give no -n, -t or -- with --format sarif";
+    return false;
   }
   if (commandLine && (terminal || timeText)) {
     *error = "give -n and -t, or the launcher's command line after --, not both";

@@ -13,7 +13,9 @@ namespace pos_video {
 struct CheckOptions {
   std::vector<std::string> paths;  // The launcher's own file name when none is given.
   bool help = false;
+  bool version = false;
   bool brief = false;  // Only the finding lines and a count.
+  bool sarif = false;  // One SARIF log of the findings, for code hosts.
   // With -n, -t or "--", the launch to show: as the launcher reads the words after "--", joined
   // by blanks, or -n's terminal and -t's time.
   std::optional<LaunchRequest> launch;

@@ -4,26 +4,48 @@
 
 #include "checker/check_options.h"
 #include "checker/escaped_text.h"
+#include "checker/mapping_file_search.h"
 #include "checker/mapping_review.h"
 #include "checker/report_printer.h"
+#include "checker/sarif_log.h"
 #include "time_zone/time_zone.h"
 
 namespace pos_video {
 namespace {
 
-constexpr int kExitNothingSkipped = 0;
-constexpr int kExitSomethingSkipped = 1;
-constexpr int kExitNothingLoaded = 2;
+constexpr int kExitNoFinding = 0;
+constexpr int kExitWarningsOnly = 1;
+constexpr int kExitError = 2;
 constexpr int kExitUsage = 64;         // The customary status for a wrong command line.
 constexpr int kExitOutputFailed = 74;  // The customary status for an input or output error.
 
+// An error (a message box, or nothing loaded) fails a pipeline on its own; warnings need not.
 int ExitStatus(const MappingReport& report) {
-  if (!report.loaded) return kExitNothingLoaded;
-  return report.findings.empty() ? kExitNothingSkipped : kExitSomethingSkipped;
+  const bool error = !report.loaded ||
+                     std::any_of(report.findings.begin(), report.findings.end(),
+                                 [](const Finding& f) { return f.severity == Severity::kError; });
+  if (error) return kExitError;
+  return report.findings.empty() ? kExitNoFinding : kExitWarningsOnly;
 }
 
 std::string Counted(std::size_t count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// A path that names no file to review: a report of nothing loaded, with one error that says why.
+MappingReport UnreviewedReport(const MappingFileArgument& file) {
+  MappingReport report;
+  report.findings.push_back(
+      {{},
+       Severity::kError,
+       file.failure,
+       file.unmatched ? FindingKind::kFileUnreadable : FindingKind::kNoMappingFile});
+  return report;
+}
+
+// The release of the zones compiled in; the zones from Windows names will name theirs here too.
+std::string DataReleases() {
+  return std::string("Time zones: tzdata ") + TimeZoneDataVersion() + ", compiled in.\n";
 }
 
 // A build step must not pass on a log it never got: a failed write outranks what the files say.
@@ -37,7 +59,7 @@ int Written(std::ostream& out, std::ostream& err, int status) {
 }  // namespace
 
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
-               FileReader& files, std::ostream& out, std::ostream& err) {
+               FileReader& files, FolderReader& folders, std::ostream& out, std::ostream& err) {
   CheckOptions options;
   std::string error;
   if (!ParseCheckOptions(arguments, &options, &error)) {
@@ -45,15 +67,27 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     return kExitUsage;
   }
   if (options.help) {
-    out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
-    return Written(out, err, kExitNothingSkipped);
+    out << kCheckUsage << "\n" << DataReleases();
+    return Written(out, err, kExitNoFinding);
   }
-  int status = kExitNothingSkipped;
+  if (options.version) {
+    out << "pos-video-check " << POS_VIDEO_VERSION << "\n" << DataReleases();
+    return Written(out, err, kExitNoFinding);
+  }
+  int status = kExitNoFinding;
   std::size_t errors = 0;
   std::size_t warnings = 0;
-  for (const std::string& path : options.paths) {
-    const MappingReport report = ReviewMappingFile(path, files);
+  const std::vector<MappingFileArgument> checked = FindMappingFiles(options.paths, folders);
+  std::vector<FileFindings> sarif;
+  for (const MappingFileArgument& file : checked) {
+    const std::string& path = file.path;
+    const MappingReport report =
+        file.failure.empty() ? ReviewMappingFile(path, files) : UnreviewedReport(file);
     status = std::max(status, ExitStatus(report));
+    if (options.sarif) {
+      sarif.push_back({path, report.findings});
+      continue;
+    }
     if (options.brief) {
       PrintFindings(out, path, report, "");
       for (const Finding& finding : report.findings) {
@@ -61,14 +95,15 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
       }
       continue;
     }
-    if (&path != &options.paths.front()) out << "\n";
+    if (&file != &checked.front()) out << "\n";
     PrintMappingReport(out, path, report);
-    if (options.launch) {
+    if (options.launch && file.failure.empty()) {
       PrintLaunchPreview(out, PreviewLaunch(path, files, *options.launch, currentTime));
     }
   }
+  if (options.sarif) WriteSarifLog(out, sarif, POS_VIDEO_VERSION);
   if (options.brief) {
-    out << Counted(options.paths.size(), "file") << " checked: " << Counted(errors, "error") << ", "
+    out << Counted(checked.size(), "file") << " checked: " << Counted(errors, "error") << ", "
         << Counted(warnings, "warning") << "\n";
   }
   return Written(out, err, status);

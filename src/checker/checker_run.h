@@ -11,12 +11,13 @@
 
 namespace pos_video {
 
-// Checks the mapping files the arguments name, read through `files`, and prints the reports to
-// `out`, each followed by the launch preview when asked for. Usage errors go to `err`. Returns 0
-// when the launcher loads every file with nothing skipped, 1 when it skips something, 2 when it
-// loads nothing from a file, 64 for a wrong command line, 74 when `out` fails. `currentTime` places
-// a previewed search that has no time of its own, as the launcher's current time does.
+// Checks the mapping files the arguments name, found through `folders` and read through `files`,
+// and prints the reports to `out`, each followed by the launch preview when asked for, or one
+// SARIF log of them all. Usage errors go to `err`. Returns the worst over the files: 0 for no
+// finding, 1 for warnings only, 2 for an error (a message box, or nothing loaded); 64 for a wrong
+// command line, 74 when `out` fails. `currentTime` places a previewed search that has no time of
+// its own, as the launcher's current time does.
 int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTime,
-               FileReader& files, std::ostream& out, std::ostream& err);
+               FileReader& files, FolderReader& folders, std::ostream& out, std::ostream& err);
 
 }  // namespace pos_video

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checker/checker_run.h"
+#include "system/console_host.h"
 #include "system/text_files.h"
 
 namespace {
@@ -21,7 +22,8 @@ class HostFiles : public pos_video::FileReader {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
   HostFiles files;
-  return pos_video::RunChecker(arguments, std::time(nullptr), files, std::cout, std::cerr);
+  pos_video::HostFolders folders;
+  return pos_video::RunChecker(pos_video::ProgramArguments(argc, argv), std::time(nullptr), files,
+                               folders, std::cout, std::cerr);
 }

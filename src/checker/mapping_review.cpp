@@ -104,22 +104,25 @@ class Review {
 
   TextPosition PositionOf(const TiXmlBase& node) const { return columns_.Of(node); }
 
-  void Add(TextPosition position, std::string text, Severity severity = Severity::kWarning) {
-    report_.findings.push_back({position, severity, std::move(text)});
+  void Add(FindingKind kind, TextPosition position, std::string text,
+           Severity severity = Severity::kWarning) {
+    report_.findings.push_back({position, severity, std::move(text), kind});
   }
 
   // Why the loader could not read the file at all, if so.
   bool ExplainUnread(const MappingFileReading& reading) {
     if (reading.ending == MessageKind::kMappingFileUnreadable) {
-      Add({}, "cannot read the file: " + reading.file.failure, Severity::kError);
+      Add(FindingKind::kFileUnreadable, {}, "cannot read the file: " + reading.file.failure,
+          Severity::kError);
     } else if (reading.ending != MessageKind::kMappingFileNotRead) {
       return false;
     } else if (reading.refused) {
-      Add({}, "the launcher refuses the file before parsing it: " + reading.problem,
-          Severity::kError);
+      Add(FindingKind::kFileRefused, {},
+          "the launcher refuses the file before parsing it: " + reading.problem, Severity::kError);
     } else {
       const TiXmlDocument& document = reading.document;
-      Add(document.ErrorRow() > 0 ? columns_.FromReader(document.ErrorRow(), document.ErrorCol())
+      Add(FindingKind::kNotParsed,
+          document.ErrorRow() > 0 ? columns_.FromReader(document.ErrorRow(), document.ErrorCol())
                                   : TextPosition{},
           "the launcher cannot parse the file: " + reading.problem, Severity::kError);
     }
@@ -149,13 +152,14 @@ class Review {
           ReviewTerm(*term);
           AddSlips(TermAttributeSlips(*term++));
         } else {
-          Add(PositionOf(*element),
+          Add(FindingKind::kElementIgnored, PositionOf(*element),
               "<" + element->ValueStr() +
                   "> inside TermToInput is ignored: the launcher reads only Term elements there" +
                   CaseNote(element->ValueStr(), "Term"));
         }
       } else if (const TiXmlText* text = child->ToText()) {
-        Add(PositionOf(*text), "text inside TermToInput is ignored: " + Excerpt(text->ValueStr()));
+        Add(FindingKind::kTextIgnored, PositionOf(*text),
+            "text inside TermToInput is ignored: " + Excerpt(text->ValueStr()));
       }
     }
   }
@@ -177,14 +181,15 @@ class Review {
                            ? "; a TermToInput here is never read"
                        : HoldsTermElement(tail) ? "; Terms belong inside TermToInput"
                                                 : "";
-    Add(columns_.AtOffset(at),
+    Add(FindingKind::kTextNeverRead, columns_.AtOffset(at),
         "the launcher stops reading at the end of the first element and never reads this: " +
             Excerpt(tail) + hint);
   }
 
  private:
   void AddSlips(const std::vector<AttributeSlip>& slips) {
-    for (const AttributeSlip& slip : slips) Add(PositionOf(*slip.attribute), slip.text);
+    for (const AttributeSlip& slip : slips)
+      Add(FindingKind::kAttributeNotRead, PositionOf(*slip.attribute), slip.text);
   }
 
   void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
@@ -200,9 +205,10 @@ class Review {
       ReviewRange(read, name, written);
     } else if (read.reading == SettingReading::kNotInteger) {
       setting.source = "default: " + Quoted(text) + " is not an integer";
-      Add(PositionOf(*read.attribute), written + " is not an integer" + keepsDefault);
+      Add(FindingKind::kSettingNotInteger, PositionOf(*read.attribute),
+          written + " is not an integer" + keepsDefault);
     } else if (const TiXmlAttribute* nearMiss = AttributeInOtherCase(root, name)) {
-      Add(PositionOf(*nearMiss),
+      Add(FindingKind::kAttributeNotRead, PositionOf(*nearMiss),
           nearMiss->NameTStr() + " is not " + name + keepsDefault + CaseHint(nearMiss->NameTStr()));
     }
     report_.settingReports.push_back(setting);
@@ -229,13 +235,14 @@ class Review {
       problem = " is longer than a day: the launcher searches " + std::to_string(value) + " s " +
                 (pre ? "before" : "after") + " the transaction";
     }
-    if (!problem.empty()) Add(PositionOf(*read.attribute), written + problem);
+    if (!problem.empty())
+      Add(FindingKind::kUnlikelyValue, PositionOf(*read.attribute), written + problem);
   }
 
   // "640px", "1e3", "0x8": the launcher reads the digits and drops the rest without a word.
   void ReviewDigits(const IntegerAttribute& read, const std::string& written) {
     if (!read.textAfterDigits) return;
-    Add(PositionOf(*read.attribute),
+    Add(FindingKind::kTextAfterDigits, PositionOf(*read.attribute),
         written + " has text after its digits: the launcher reads " + std::to_string(read.value));
   }
 
@@ -268,10 +275,10 @@ class Review {
                        FixedOffsetRule(-*posix) + " for " + UtcOffsetText(-*posix) + " or " +
                        FixedOffsetRule(*posix) + " for " + UtcOffsetText(*posix) +
                        ", or a tzdata zone name; ";
-      Add(PositionOf(*clock.timeZone), owner + "TimeZone " + Quoted(zone) + problem + consequence,
-          Severity::kError);
+      Add(FindingKind::kClockUnusable, PositionOf(*clock.timeZone),
+          owner + "TimeZone " + Quoted(zone) + problem + consequence, Severity::kError);
     } else if (const std::optional<std::int32_t> etc = EtcGmtOffset(zone)) {
-      Add(PositionOf(*clock.timeZone),
+      Add(FindingKind::kEtcGmtSign, PositionOf(*clock.timeZone),
           owner + "TimeZone " + Quoted(zone) + " is " + UtcOffsetText(*etc) +
               ": tzdata's Etc/GMT names count hours west of UTC as positive");
     }
@@ -281,7 +288,7 @@ class Review {
     if (clock.clockOffsetUsable) {
       ReviewDigits(offset, written);
     } else {
-      Add(PositionOf(*offset.attribute),
+      Add(FindingKind::kClockUnusable, PositionOf(*offset.attribute),
           written + " is not a whole number of seconds within a day: " + consequence,
           Severity::kError);
     }
@@ -299,7 +306,7 @@ class Review {
       return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
     });
     if (control == value.end()) return;
-    Add(PositionOf(*attribute),
+    Add(FindingKind::kControlCharacter, PositionOf(*attribute),
         where + (nul != std::string::npos
                      ? " holds a reference to the character 0, which ends it: the launcher uses " +
                            Quoted(value.substr(0, nul))
@@ -332,16 +339,16 @@ class Review {
     // Only the Term that the table keeps gives the client its camera.
     const TerminalMapping& stored = report_.table.at(number);
     if (keptTerms_[number] == &term && CameraAttributes(stored).front().second.empty()) {
-      Add(PositionOf(*reading.input),
+      Add(FindingKind::kNoCamera, PositionOf(*reading.input),
           TermLabel(number) +
               ": its Input names no camera (neither Name nor Number has a value): the client is "
               "started with Input Number \"\"");
     }
     const auto [earlier, first] = report_.termPositions.emplace(number, here);
     if (first) return;
-    Add(here, TermLabel(number) + " replaces the one at line " +
-                  std::to_string(earlier->second.line) + ", column " +
-                  std::to_string(earlier->second.column) + ": the later Term wins, whole");
+    Add(FindingKind::kTermReplaced, here,
+        TermLabel(number) + " replaces the one at line " + std::to_string(earlier->second.line) +
+            ", column " + std::to_string(earlier->second.column) + ": the later Term wins, whole");
     earlier->second = here;
   }
 
@@ -372,13 +379,13 @@ class Review {
       case TermVerdict::kUnusableClock:
         return;
       case TermVerdict::kInputWithoutNameOrNumber:
-        return Add(PositionOf(term),
+        return Add(FindingKind::kTermRejected, PositionOf(term),
                    text + " rejected with a message: its Input has neither Name nor Number" +
                        AttributeHint(*reading.input, "Name") +
                        AttributeHint(*reading.input, "Number"),
                    Severity::kError);
     }
-    Add(PositionOf(term), text);
+    Add(FindingKind::kTermSkipped, PositionOf(term), text);
   }
 
   MappingReport& report_;
@@ -404,10 +411,11 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   if (reading.root != nullptr) {
     review.ReviewRoot(reading);
   } else if (first == nullptr) {
-    review.Add({}, "the file holds no element: the launcher loads nothing and shows no message",
+    review.Add(FindingKind::kNoElement, {},
+               "the file holds no element: the launcher loads nothing and shows no message",
                Severity::kError);
   } else {
-    review.Add(review.PositionOf(*first),
+    review.Add(FindingKind::kWrongRoot, review.PositionOf(*first),
                "the first element is <" + first->ValueStr() +
                    ">, not <TermToInput>: the launcher loads nothing and shows no message" +
                    CaseNote(first->ValueStr(), "TermToInput"),
@@ -417,7 +425,7 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   // Nothing loaded because of the Terms themselves; a root that stops the loader says so itself.
   if (reading.ending == MessageKind::kNothingLoaded ||
       reading.ending == MessageKind::kInvalidTerm) {
-    review.Add({},
+    review.Add(FindingKind::kNothingLoaded, {},
                std::string("no Term gives the launcher a terminal: it loads nothing") +
                    (report.launcherMessages.empty() ? ", shows no message" : "") +
                    " and never starts the client",

@@ -30,10 +30,36 @@ struct TextPosition {
 // An error is what makes the launcher load nothing or show a message box; the rest is a warning.
 enum class Severity { kWarning, kError };
 
+// What a finding is about, for tools that sort findings by kind (SARIF's rules).
+enum class FindingKind {
+  kFileUnreadable,
+  kFileRefused,
+  kNotParsed,
+  kNoElement,
+  kWrongRoot,
+  kNothingLoaded,
+  kNoMappingFile,  // A folder that holds none, or cannot be read.
+  kClockUnusable,
+  kTermRejected,
+  kSettingNotInteger,
+  kTextAfterDigits,
+  kUnlikelyValue,
+  kEtcGmtSign,
+  kControlCharacter,
+  kNoCamera,
+  kTermReplaced,
+  kTermSkipped,
+  kElementIgnored,
+  kTextIgnored,
+  kTextNeverRead,
+  kAttributeNotRead,
+};
+
 struct Finding {
   TextPosition position;
   Severity severity = Severity::kWarning;
   std::string text;
+  FindingKind kind = FindingKind::kFileUnreadable;
 };
 
 // One setting of the root and where its value comes from, in the report's words.

@@ -155,7 +155,11 @@ std::vector<AgedFile> FilesStartingWith(const std::string& prefix) {
 
 FileText ReadTextFile(const std::string& path, std::size_t maxBytes) {
   FileText result;
-  const int descriptor = _open(path.c_str(), _O_RDONLY | _O_TEXT);
+  // A name in UTF-8 beyond ASCII (the checker's arguments) by its UTF-16 name; any other in the
+  // code page, as always.
+  const std::optional<std::wstring> wide = WideFromUtf8(path);
+  const int descriptor =
+      wide ? _wopen(wide->c_str(), _O_RDONLY | _O_TEXT) : _open(path.c_str(), _O_RDONLY | _O_TEXT);
   if (descriptor < 0) {
     result.failure = std::strerror(errno);
     return result;

@@ -9,6 +9,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs, and left out by WIN32_LEAN_AND_MEAN: CommandLineToArgvW.
+#include <shellapi.h>
 
 #include <optional>
 #include <string>

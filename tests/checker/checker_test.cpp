@@ -20,9 +20,9 @@ struct Checked {
   std::string err;
 };
 
-Checked Check(const std::vector<std::string>& arguments, FileReader& files) {
+Checked Check(const std::vector<std::string>& arguments, testing::FakePlatform& files) {
   std::ostringstream out, err;
-  const int status = RunChecker(arguments, 1181141425, files, out, err);
+  const int status = RunChecker(arguments, 1181141425, files, files, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -32,7 +32,7 @@ TEST(CheckerTest, TheBrokenSampleAsTheReadmeShowsIt) {
   files.files["termToInput.xml"] =
       ReadTextFile(std::string(SOURCE_FOLDER) + "/examples/broken/termToInput.xml", 1 << 20).text;
   const Checked checked = Check({}, files);
-  EXPECT_EQ(checked.status, 1);
+  EXPECT_EQ(checked.status, 2);
   EXPECT_EQ(checked.out,
             R"(Mapping file: termToInput.xml
 The launcher loads 1 terminal from it, but skips, ignores or replaces something.
@@ -140,7 +140,7 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
   m.xml:2:36: warning: Width on Term is not read: the launcher reads Width on TermToInput
   m.xml:2:63: warning: TimeZone on System is not read: the launcher reads TimeZone on TermToInput and Term
   m.xml:2:97: warning: ClockOffset on Input is not read: the launcher reads ClockOffset on TermToInput and Term
-  m.xml:2:113: warning: Nume is not read: did you mean Name?
+  m.xml:2:113: warning: Nume is not read: did you mean Number?
 
 )"},
       // A name that a hint already points at is not named again; other attributes stay silent.
@@ -156,11 +156,17 @@ TEST(CheckerTest, FindingsOfFilesThatLoadLittleOrNothing) {
   m.xml:2:123: warning: Nmae is not read: did you mean Name?
   m.xml:2:132: warning: ame is not read: did you mean Name?
   m.xml: error)"},
+      // Other tools' notes stay silent, where a short name's changed letter is no slip; a
+      // swapped one is.
+      {"<TermToInput Host=\"10.0.0.5\" Port=\"8080\" Note=\"x\" Pots=\"5\"><Term Number=\"1\" "
+       "Lane=\"1\" Id=\"2\"><System Name=\"S\" Site=\"3\" Model=\"4\"><Input Name=\"C\" "
+       "Type=\"5\" Nome=\"6\"/></System></Term></TermToInput>",
+       1, "(line 1)\n\nFindings:\n  m.xml:1:51: warning: Pots is not read: did you mean Post?\n\n"},
       // A rejected Term is not the one that a later Term replaces.
       {good + "<Term Number=\"1\"><System Name=\"S\"><Input Device=\"1\"/></System></Term>" +
            "<Term Number=\"1\"><System Name=\"S\"><Input "
            "Name=\"D\"/></System></Term></TermToInput>",
-       1,
+       2,
        R"(m.xml:2:68: error: Term for terminal 1 rejected with a message: its Input has neither Name nor Number
   m.xml:2:137: warning: Term for terminal 1 replaces the one at line 2, column 1)"},
       {"<TermToInput>\n<Term Number=\"1\" ClockOffset=\"30s\">" + good.substr(31) +
@@ -230,6 +236,9 @@ TEST(CheckerTest, UsageErrors) {
       {{"-x"}, "unknown option -x"},
       {{"m.xml", ""}, "a file name cannot be empty"},
       {{"-n", "4", "--", "-n2"}, "give -n and -t, or the launcher's command line after --"},
+      {{"--format=sarif", "--brief"}, "give --brief or --format sarif, not both"},
+      {{"--format", "sarif", "--", "-n2"}, "a SARIF log holds findings only"},
+      {{"--format", "xml"}, "--format needs text or sarif, not \"xml\""},
   };
   testing::FakePlatform files;
   for (const auto& [arguments, error] : cases) {
@@ -237,15 +246,26 @@ TEST(CheckerTest, UsageErrors) {
     EXPECT_EQ(checked.status, 64);
     EXPECT_EQ(checked.err.rfind(std::string("pos-video-check: ") + error, 0), 0u) << checked.err;
   }
-  EXPECT_EQ(Check({"--help"}, files).status, 0);
+  for (const char* help : {"--help", "-h", "/?"}) {
+    EXPECT_EQ(Check({"m.xml", help}, files).out.rfind("Usage: pos-video-check", 0), 0u) << help;
+  }
+  const Checked version = Check({"--version"}, files);
+  EXPECT_TRUE(
+      std::regex_match(version.out, std::regex("pos-video-check \\d+\\.\\d+\\.\\d+\n"
+                                               "Time zones: tzdata \\d{4}[a-z], compiled in.\n")))
+      << version.out;
 }
 
-// Each finding one line that the README's problem matcher reads, whatever the values and file
-// names hold; the count is not a finding.
+// Each finding one line that the shipped problem matcher, as the README shows it, reads, whatever
+// the values and file names hold; the count is not a finding.
 TEST(CheckerTest, EachFindingIsOneLineForTheReadmesMatcher) {
   const std::string readme = ReadTextFile(std::string(SOURCE_FOLDER) + "/README.md", 1 << 20).text;
-  const std::size_t start = readme.find("\"regexp\": \"") + 11;
-  std::string pattern = readme.substr(start, readme.find("\",", start) - start);
+  const std::string json =
+      ReadTextFile(std::string(SOURCE_FOLDER) + "/.github/pos-video-check.json", 1 << 20).text;
+  EXPECT_NE(readme.find("  ```json\n  " + std::regex_replace(json, std::regex("\n(.)"), "\n  $1")),
+            std::string::npos);
+  const std::size_t start = json.find("\"regexp\": \"") + 11;
+  std::string pattern = json.substr(start, json.find("\",", start) - start);
   for (std::size_t at = 0; (at = pattern.find("\\\\", at)) != std::string::npos; ++at) {
     pattern.erase(at, 1);
   }
@@ -276,7 +296,7 @@ TEST(CheckerTest, EachFindingIsOneLineForTheReadmesMatcher) {
   // A report it could not write fails the build step, whatever the files hold.
   std::ostream full(nullptr);
   std::ostringstream err;
-  EXPECT_EQ(RunChecker({"--brief", "e.xml"}, 0, files, full, err), 74);
+  EXPECT_EQ(RunChecker({"--brief", "e.xml"}, 0, files, files, full, err), 74);
   EXPECT_EQ(err.str(), "pos-video-check: cannot write the output\n");
 }
 
@@ -385,9 +405,35 @@ TEST(CheckerTest, SeveralFilesBrieflyForABuildServer) {
   EXPECT_EQ(brief.status, 2);
   EXPECT_NE(brief.out.find("\n3 files checked: 3 errors, 2 warnings\n"), std::string::npos)
       << brief.out;
+  // Folders searched for the launcher's file, and on Windows patterns too, in byte order.
+  for (const char* file : {"stores/031/termToInput.xml", "stores/031/old/termToInput.xml",
+                           "stores/B/TERMTOINPUT.XML", "stores/017/notes.txt"}) {
+    files.files[file] = kTwoCameras;
+  }
+  const std::pair<PathConventions, std::vector<std::string>> cases[] = {
+      {{}, {"--brief", "stores/", "stores/017", "stores/0*"}},
+      {{'\\', true, true}, {"--brief", "stores\\*", "st?res/0*/*.xml", "nothing*"}},
+  };
+  const char* expected[] = {
+      "stores/031/old/termToInput.xml stores/031/termToInput.xml stores/017: error: no "
+      "termToInput.xml in this folder\nstores/0*: error: cannot read the file: No such file or "
+      "directory\n4 files checked: 4 errors, 0 warnings\n",
+      "stores\\017: error: no termToInput.xml in this folder\nstores\\031\\old\\termToInput.xml "
+      "stores\\031\\termToInput.xml stores\\B\\TERMTOINPUT.XML stores/031/termToInput.xml "
+      "nothing*: error: cannot read the file: no file or folder matches this pattern\n"
+      "6 files checked: 6 errors, 0 warnings\n",
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    files.conventions = cases[i].first;
+    // Each line of a file found, whose findings are the matcher test's, shortened to its path.
+    const std::string out = std::regex_replace(Check(cases[i].second, files).out,
+                                               std::regex(":1:\\d+: error: Term for .*\n"), " ");
+    EXPECT_EQ(out, expected[i]);
+  }
+  files.conventions = {};
   // Whole reports one after the other, each with its own launch.
   const Checked whole = Check({"good.xml", "good.xml", "-n", "2"}, files);
-  EXPECT_EQ(whole.status, 1);
+  EXPECT_EQ(whole.status, 2);
   const std::size_t second = whole.out.find("\nMapping file: good.xml\n");
   ASSERT_NE(second, std::string::npos);
   EXPECT_EQ(whole.out.substr(0, second), whole.out.substr(second + 1));

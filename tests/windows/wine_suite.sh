@@ -461,7 +461,7 @@ installed_from_the_msi() {
   local installed="$drive_c/Program Files (x86)/POS Video Launcher"
   msiexec_succeeds /i 'C:\session\launcher.msi'
   expect_equal "installed files" \
-    "README.txt examples/termToInput.xml pos-video-check.exe pos-video-launcher.exe" \
+    "README.txt examples/termToInput.xml pos-video-check.exe pos-video-check.json pos-video-launcher.exe" \
     "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ' | sed 's/ $//')"
   cmp -s "$launcher" "$installed/pos-video-launcher.exe" || fail "the installed launcher is not the one built"
   local event_source
@@ -476,6 +476,16 @@ installed_from_the_msi() {
   expect_shown
   expect_client_started 'C:\Program Files\Korvane\Client' "$client_dir"
   grep -q '<Input Name="Lane 2 Overhead" />' "$client_dir/KvCmdLine.xml" || fail "terminal 2's document was not written"
+
+  # The same version rebuilt, its checker another program to tell its files by, replaces it.
+  local version=${msi##*-}
+  version=${version%.msi}
+  bash "$(dirname "$0")/../../packaging/build_packages.sh" "$version" "$launcher" \
+    "$helpers/set_cursor.exe" "$scratch/same" >/dev/null || fail "no same version could be built"
+  cp "$scratch/same/pos-video-launcher-$version.msi" "$WINE_SESSION_DIR/same.msi"
+  msiexec_succeeds /i 'C:\session\same.msi'
+  expect_equal "installed versions after the same one rebuilt" "$version" "$(installed_versions)"
+  cmp -s "$helpers/set_cursor.exe" "$installed/pos-video-check.exe" || fail "the rebuilt files are not in place"
 
   msiexec_succeeds /i 'C:\session\later.msi'
   expect_equal "installed versions after the later one" 99.0.0 "$(installed_versions)"
@@ -492,7 +502,30 @@ installed_from_the_msi() {
   [ ! -e "$installed" ] || fail "left after uninstalling: $(find "$installed" | tr '\n' ' ')"
   expect_equal "installed versions after uninstalling" "" "$(installed_versions)"
   expect_equal "the event source after uninstalling" "" "$(event_source_values)"
-  rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi"
+  rm -f "$WINE_SESSION_DIR/launcher.msi" "$WINE_SESSION_DIR/later.msi" "$WINE_SESSION_DIR/same.msi"
+}
+
+# The checker as a Windows pipeline runs it: it expands wildcards itself, searches folders, reads
+# a name beyond ASCII from the Unicode command line, opens it and prints it in UTF-8, and an error
+# fails the run; /? is its help.
+checker_wildcards_and_folders() {
+  local finding=':1:14: warning: Width "1px" has text after its digits: the launcher reads 1'
+  mkdir -p "$store/stores/017" "$store/stores/031" "$store/stores/Zürich"
+  printf '<TermToInput Width="1px"><Term Number="1"><System Name="S"><Input Name="C"/></System></Term></TermToInput>\r\n' |
+    tee "$store/stores/031/termToInput.xml" >"$store/stores/Zürich/TERMTOINPUT.XML"
+  local out status=0
+  out=$(cd "$store" && LC_ALL=C.UTF-8 wine "$helpers/pos-video-check.exe" --brief \
+    'stores\*\termToInput.xml' 'stores\0*' 'x\*.xml' 'stores\Zürich') || status=$?
+  expect_equal "checker exit status" 2 $status
+  expect_equal "checker output" "stores\\031\\termToInput.xml$finding
+stores\\Zürich\\termToInput.xml$finding
+stores\\017: error: no termToInput.xml in this folder
+stores\\031\\termToInput.xml$finding
+x\\*.xml: error: cannot read the file: no file or folder matches this pattern
+stores\\Zürich\\TERMTOINPUT.XML$finding
+6 files checked: 2 errors, 4 warnings" "$(tr -d '\r' <<<"$out")"
+  out=$(wine "$helpers/pos-video-check.exe" '/?')
+  [[ $out == "Usage: pos-video-check "* ]] || fail "/? printed: $out"
 }
 
 # --- The table -----------------------------------------------------------------------------------
@@ -591,7 +624,7 @@ row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 n
 '\Client\tarnclient.exe: File not found.'
 row a_flood_of_invalid_terms "$flood" '-n 4' "${flood_boxes[@]}" \
   box='4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
-special two_launches_at_once installed_from_the_msi
+special two_launches_at_once installed_from_the_msi checker_wildcards_and_folders
 
 failures=()
 for test_case in "${cases[@]}"; do
