@@ -45,7 +45,8 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     return kExitUsage;
   }
   if (options.help) {
-    out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion() << ", compiled in.\n";
+    out << kCheckUsage << "\nTime zones: tzdata " << TimeZoneDataVersion()
+        << ", Windows zone names from CLDR " << WindowsZoneDataVersion() << ", compiled in.\n";
     return Written(out, err, kExitNothingSkipped);
   }
   int status = kExitNothingSkipped;
