@@ -55,7 +55,13 @@ std::vector<Change> ChangesBetween(const TimeZone& zone, std::int64_t from, std:
   std::vector<std::int64_t> moments;
   if (const ZoneRecord* record = zone.record) {
     const std::uint32_t* first = kChangeTimes + record->firstChange;
-    moments.assign(first, first + record->changeCount);
+    const std::uint32_t* end = first + record->changeCount;
+    for (const std::uint32_t *change = std::upper_bound(
+             first, end, from,
+             [](std::int64_t second, std::uint32_t listed) { return second < listed; });
+         change != end && *change <= to; ++change) {
+      moments.push_back(*change);
+    }
   }
   // The span is shorter than a year: its ends' years hold it.
   if (zone.rule.hasDaylight) {

@@ -753,6 +753,21 @@ names_in_their_own_letters() {
   expect_no_client_start
 }
 
+# A store's zone as Windows names it reads as the tzdata zone CLDR maps it to (14:50:25 in Tokyo is
+# 05:50:25 UTC), and the checker names this PC's zone by the key name Windows gives it.
+windows_zone_names() {
+  printf '<TermToInput TimeZone="Tokyo Standard Time"><Term Number="4"><System Name="Store 12 Recorder"><Input Name="Door" /></System></Term></TermToInput>\r\n' \
+    >"$store/termToInput.xml"
+  place_cursor 0 1023
+  run_launcher -n 4 -t "2007-06-06 14:50:25"
+  expect_document "document for a Windows zone name" "$document" \
+    647 0 1181109020 1181109030 'Name="Door"'
+  expect_boxes
+  local preview
+  preview=$(cd "$store" && wine "$helpers/pos-video-check.exe" termToInput.xml -n 4 2>/dev/null)
+  [[ $preview == *"this PC's local time, "[A-Z]*")"* ]] || fail "the checker names no zone: $preview"
+}
+
 # A value too long for the message is shortened to its beginning and "...", so that the rest of the
 # sentence still says what is wrong where: 198 bytes of the message are left for the value.
 long_value_keeps_its_sentence() {
@@ -791,7 +806,8 @@ for test_case in successful_launch time_option quoted_words_and_a_zone_whose_rul
   invalid_mapping document_cannot_be_written document_held_open_by_a_reader \
   document_locked_by_another_program client_only_in_x86_program_files planted_program_exe \
   abandoned_temporary_file two_launches_at_once mapping_saved_as_utf16 long_command_line \
-  names_in_their_own_letters long_value_keeps_its_sentence window_kept_on_the_screen \
+  names_in_their_own_letters windows_zone_names long_value_keeps_its_sentence \
+  window_kept_on_the_screen \
   silent_endings_and_a_flood_in_the_event_log installed_from_the_msi; do
   # WINE_SUITE_CASES="a b" runs only those cases, to try one while working on it.
   [[ -z ${WINE_SUITE_CASES:-} || " $WINE_SUITE_CASES " == *" $test_case "* ]] || continue
