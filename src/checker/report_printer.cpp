@@ -68,9 +68,13 @@ void PrintTerminals(std::ostream& out, const MappingReport& report) {
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
+std::string DescribeTimeOfDay(const WallClock& time) {
+  return TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
+}
+
 std::string DescribeWallClock(const WallClock& time) {
   return std::to_string(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
-         TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
+         DescribeTimeOfDay(time);
 }
 
 void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
@@ -81,7 +85,7 @@ void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
         << WallClockSeconds(conversion.wallClock) - *conversion.givenOffset;
   } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
-    const std::string wall = DescribeWallClock(conversion.wallClock).substr(11);
+    const std::string wall = DescribeTimeOfDay(conversion.wallClock);
     // A skipped time is labelled with the offset it is read with, not the one it lands in.
     const bool skipped = zone.fit == WallClockFit::kSkipped;
     out << " in " << Escaped(conversion.timeZone) << WindowsZoneShown(conversion.timeZone) << ": "
