@@ -72,10 +72,21 @@ std::vector<AbbreviationReading> ReadAbbreviations(const PosixRule& rule) {
 }
 
 bool FallsIntoSignTrap(const PosixRule& rule) {
-  const std::vector<AbbreviationReading> readings = ReadAbbreviations(rule);
-  return std::any_of(readings.begin(), readings.end(), [](const AbbreviationReading& reading) {
-    return reading.fit == AbbreviationFit::kOpposite;
-  });
+  // Read for every Term of a mapping file: the table alone, without the readings' lists.
+  const auto opposite = [](const std::string& name, std::int32_t offset) {
+    std::int32_t own = 0;
+    if (NumericOffset(name, &own)) return offset != 0 && own == -offset;
+    const auto range =
+        std::equal_range(kAbbreviationOffsets, kAbbreviationOffsets + kAbbreviationOffsetCount,
+                         name, ByAbbreviation{});
+    const auto has = [&](std::int32_t wanted) {
+      return std::any_of(range.first, range.second,
+                         [&](const AbbreviationOffset& entry) { return entry.offset == wanted; });
+    };
+    return offset != 0 && has(-offset) && !has(offset);
+  };
+  return opposite(rule.standardName, rule.standardOffset) ||
+         (rule.hasDaylight && opposite(rule.daylightName, rule.daylightOffset));
 }
 
 std::string PosixLocalTimeText(const std::string& name, std::int32_t offset) {
