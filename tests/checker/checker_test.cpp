@@ -357,14 +357,14 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
   // Offsets whose sign people misread: both readings, and how to write each; and the name meant.
   std::string terms;
   for (const char* zone : {"utc+05:30", "CET+1", "&lt;+03&gt;+3", "GST-4", "ABC+3", "UTC-08",
-                           "europe/berlin", "Europe/Berln", "Eastern", "Dateline Standard Time",
-                           "EST+5", "IST-1", "EST5EDT,M3.2.0,M11.1.0"}) {
+                           "europe/berlin", "Europe/Berln", "Eastern", "Mars/UTC",
+                           "Dateline Standard Time", "EST+5", "IST-1", "EST5EDT,M3.2.0,M11.1.0"}) {
     terms += "<Term Number=\"" + std::to_string(terms.size() + 4) + "\" TimeZone=\"" + zone +
              "\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
   }
   files.files["m.xml"] = "<TermToInput TimeZone=\"Etc/GMT+5\">" + terms + "</TermToInput>";
   const std::string signs = Check({"m.xml"}, files).out;
-  EXPECT_EQ(std::count(signs.begin(), signs.end(), '\n'), 38) << signs;  // No other finding.
+  EXPECT_EQ(std::count(signs.begin(), signs.end(), '\n'), 40) << signs;  // No other finding.
   for (const char* line : {
            "\"CET+1\" is CET at UTC-01:00 as POSIX reads it, but tzdata's CET is UTC+01:00: write "
            "CET-1 or <+01>-1 for UTC+01:00, or a tzdata zone name; the launcher",
@@ -381,6 +381,8 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
            "\"Europe/Berln\" is neither a tzdata zone name nor a POSIX TZ rule with its rules: the "
            "launcher shows a message and skips the Term; did you mean Europe/Berlin?\n",
            "skips the Term; did you mean Eastern Standard Time (America/New_York)?\n",
+           "\"Mars/UTC\" is neither a tzdata zone name nor a POSIX TZ rule with its rules: the "
+           "launcher shows a message and skips the Term; did you mean UTC?\n",
            "m.xml:1:14: warning: TimeZone \"Etc/GMT+5\" is UTC-05:00: tzdata's Etc/GMT names count "
            "hours west of UTC as positive",
            "m.xml:1:52: error: Term for terminal 4 rejected with a message: its TimeZone "
