@@ -23,6 +23,7 @@ void BM_FindTimeZone(benchmark::State& state, const char* value) {
 }
 BENCHMARK_CAPTURE(BM_FindTimeZone, name, "America/Chicago");
 BENCHMARK_CAPTURE(BM_FindTimeZone, rule, "AEST-10AEDT,M10.1.0,M4.1.0/3");
+BENCHMARK_CAPTURE(BM_FindTimeZone, windows_name, "W. Europe Standard Time");
 
 void BM_ConvertWallClock(benchmark::State& state, const char* value) {
   const TimeZone zone = *FindTimeZone(value);

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Writes the compiled-in time-zone table from the tzdata installed on the build host.
+"""Writes the compiled-in time-zone table from the tzdata and CLDR installed on the build host.
 
-    generate_time_zone_table.py ZONEINFO OUTPUT
+    generate_time_zone_table.py ZONEINFO CLDR OUTPUT
 
 Every zone that ZONEINFO/tzdata.zi lists gets, from its TZif file (version 2 data): the local
 time in force on 1970-01-01, then each change the file lists since, up to where the POSIX TZ rule
 that ends the file gives the same changes from then on, then that rule: what `zic -b slim` keeps,
 found here because the slim files of Debian 12's zic lose some changes (Ojinaga's 2022 change to
 CST, Gaza's after 2037). Links share their zone's record, and so do zones that agree since 1970.
+Besides: every abbreviation those records give a local time, with each offset it stands for (numeric
+ones such as "+03" say their own), and the Windows time zone IDs of CLDR/common/supplemental/
+windowsZones.xml with the tzdata name each maps to for territory 001.
 """
 import os
 import re
@@ -21,6 +24,7 @@ DURATION = r"([-+]?[0-9]+(?::[0-9]+){0,2})"
 RULE = re.compile(
     f"{NAME}{DURATION}(?:{NAME}{DURATION}?,([^,/]+)(?:/{DURATION})?,([^,/]+)(?:/{DURATION})?)?$")
 EPOCH = date(1970, 1, 1)
+WINDOWS_ZONE = re.compile(r'<mapZone other="([^"]+)" territory="001" type="([^"]+)"/>')
 
 
 def seconds(text):
@@ -145,7 +149,18 @@ class Texts:
         return "".join(f'    "{text}\\0"\n' for text in self.starts)
 
 
-def main(zoneinfo, output):
+def read_windows_zones(cldr):
+    """The CLDR release, and (Windows ID, tzdata name) for territory 001, sorted by ID."""
+    with open(f"{cldr}/common/dtd/ldmlSupplemental.dtd") as dtd:
+        release = re.search(r'ATTLIST version cldrVersion CDATA #FIXED "([^"]+)"', dtd.read())
+    with open(f"{cldr}/common/supplemental/windowsZones.xml") as mapping:
+        pairs = WINDOWS_ZONE.findall(mapping.read())
+    if not release or not pairs:
+        sys.exit(f"{cldr} holds no CLDR release or no Windows zones for territory 001")
+    return release.group(1), sorted(pairs, key=lambda pair: pair[0].encode())
+
+
+def main(zoneinfo, cldr, output):
     version, zones, links = None, [], {}
     with open(f"{zoneinfo}/tzdata.zi") as listing:
         for line in listing:
@@ -162,6 +177,7 @@ def main(zoneinfo, output):
     records, record_of, local_times = {}, {}, {}
     rules, abbreviations, names = Texts(), Texts(), Texts()
     times, types, record_lines = [], [], []
+    given = set()  # (offset, abbreviation) of every local time a record gives.
     for zone in zones:
         changes, in_force, rule_text = read_tzif(f"{zoneinfo}/{zone}")
         for second, local in changes:
@@ -179,17 +195,34 @@ def main(zoneinfo, output):
                                 f"{len(times)}}},  // {zone}\n")
             times += [second for second, _ in since]
             types += [local_times[local] for _, local in since]
+            rule = Rule(rule_text)
+            given.update([in_force] + [local for _, local in since] + [rule.standard])
+            if rule.daylight:
+                given.add(rule.daylight)
         record_of[zone] = records[key]
     for name, target in links.items():
         if target not in record_of:
             sys.exit(f"link {name} names {target}, which tzdata.zi does not list as a zone")
         record_of[name] = record_of[target]
+    sorted_names = sorted(record_of, key=lambda name: name.encode())
     name_lines = "".join(f"    {{{names.start(name)}, {record_of[name]}}},\n"
-                         for name in sorted(record_of, key=lambda name: name.encode()))
+                         for name in sorted_names)
     type_lines = "".join(f"    {{{offset}, {abbreviations.start(name)}}},  // {name}\n"
                          for offset, name in local_times)
+    given_lines = "".join(f"    {{{abbreviations.start(name)}, {offset}}},  // {name}\n"
+                          for name, offset in sorted(((name, offset) for offset, name in given
+                                                      if name[0] not in "+-"),
+                                                     key=lambda pair: (pair[0].encode(), pair[1])))
+    cldr_release, windows = read_windows_zones(cldr)
+    windows_names = Texts()
+    for _, target in windows:
+        if target not in record_of:
+            sys.exit(f"CLDR maps a Windows zone to {target}, which tzdata.zi does not list")
+    windows_lines = "".join(f"    {{{windows_names.start(other)}, {sorted_names.index(target)}}},"
+                            f"  // {target}\n" for other, target in windows)
     if (len(local_times) > 256 or max(times, default=0) >= 2**32
-            or max(names.length, rules.length, abbreviations.length) > 65536):
+            or max(names.length, rules.length, abbreviations.length, windows_names.length)
+            > 65536):
         sys.exit(f"tzdata {version} no longer fits the table's 8-, 16- and 32-bit fields")
 
     def numbers(values):
@@ -197,12 +230,14 @@ def main(zoneinfo, output):
                        for i in range(0, len(values), 10))
 
     with open(output + ".new", "w") as out:
-        out.write(f"""// Generated at build time from tzdata {version} by cmake/generate_time_zone_table.py.
+        out.write(f"""// Generated at build time from tzdata {version} and CLDR {cldr_release} by
+// cmake/generate_time_zone_table.py.
 #include "time_zone/zone_table.h"
 
 namespace pos_video {{
 
 const char kTimeZoneDataVersion[] = "{version}";
+const char kCldrVersion[] = "{cldr_release}";
 
 const char kZoneRuleText[] =
 {rules.c_text()};
@@ -230,9 +265,21 @@ const ZoneName kZoneNames[] = {{
 {name_lines}}};
 const std::size_t kZoneNameCount = sizeof(kZoneNames) / sizeof(kZoneNames[0]);
 
+const AbbreviationOffset kAbbreviationOffsets[] = {{
+{given_lines}}};
+const std::size_t kAbbreviationOffsetCount =
+    sizeof(kAbbreviationOffsets) / sizeof(kAbbreviationOffsets[0]);
+
+const char kWindowsZoneText[] =
+{windows_names.c_text()};
+
+const WindowsZoneName kWindowsZoneNames[] = {{
+{windows_lines}}};
+const std::size_t kWindowsZoneNameCount = sizeof(kWindowsZoneNames) / sizeof(kWindowsZoneNames[0]);
+
 }}  // namespace pos_video
 """)
     os.replace(output + ".new", output)
 
 
-main(*sys.argv[1:3])
+main(*sys.argv[1:4])

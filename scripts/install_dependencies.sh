@@ -5,9 +5,10 @@ set -euo pipefail
 packages=(
   # Native build and unit tests.
   cmake g++ pkg-config libtinyxml-dev libgtest-dev clang-format
-  # The time zones compiled into both builds are made from its tzdata.zi and TZif files, by a
-  # Python script; the time-zone test compares them with Python's zoneinfo.
-  tzdata python3
+  # The time zones compiled into both builds are made from its tzdata.zi and TZif files, and the
+  # Windows zone names from CLDR's windowsZones.xml, by a Python script; the time-zone test compares
+  # them with Python's zoneinfo.
+  tzdata unicode-cldr-core python3
   # The sanitizer build and the libFuzzer targets (clang with its sanitizer and fuzzer runtimes).
   clang libclang-rt-14-dev
 )

@@ -135,6 +135,11 @@ class FileSaver {
   virtual Outcome SaveFile(const std::string& path, const std::string& text) = 0;
 };
 
+// The zone of this PC's clock as the system names it: "TZ=" and TZ's value on a POSIX system where
+// TZ is set, the zone's key name on Windows ("W. Europe Standard Time"); empty where the system
+// names none.
+std::string LocalTimeZoneName();
+
 class Platform : public MessageSink, public FileReader, public FileSaver {
  public:
   // Whether a file (not a folder) exists at `path`.

@@ -45,7 +45,8 @@ MappingReport UnreviewedReport(const MappingFileArgument& file) {
 
 // The release of the zones compiled in; the zones from Windows names will name theirs here too.
 std::string DataReleases() {
-  return std::string("Time zones: tzdata ") + TimeZoneDataVersion() + ", compiled in.\n";
+  return std::string("Time zones: tzdata ") + TimeZoneDataVersion() +
+         ", Windows zone names from CLDR " + WindowsZoneDataVersion() + ", compiled in.\n";
 }
 
 // A build step must not pass on a log it never got: a failed write outranks what the files say.

@@ -14,6 +14,7 @@
 #include "checker/attribute_slips.h"
 #include "checker/character_columns.h"
 #include "checker/escaped_text.h"
+#include "checker/zone_findings.h"
 #include "launch/prepare_launch.h"
 #include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
@@ -266,21 +267,14 @@ class Review {
                    const char* consequence) {
     const std::string zone = clock.timeZone == nullptr ? "" : clock.timeZone->ValueStr();
     if (!clock.timeZoneUsable) {
-      // "UTC+5": the rule's offset and the opposite one that people often mean.
-      const std::optional<std::int32_t> posix = UtcNamedOffset(zone);
-      const std::string problem =
-          !posix ? " is neither a tzdata zone name nor a POSIX TZ rule with its rules: "
-                 : " is " + UtcOffsetText(*posix) + " as POSIX reads it and " +
-                       UtcOffsetText(-*posix) + " as people often mean it: write " +
-                       FixedOffsetRule(-*posix) + " for " + UtcOffsetText(-*posix) + " or " +
-                       FixedOffsetRule(*posix) + " for " + UtcOffsetText(*posix) +
-                       ", or a tzdata zone name; ";
       Add(FindingKind::kClockUnusable, PositionOf(*clock.timeZone),
-          owner + "TimeZone " + Quoted(zone) + problem + consequence, Severity::kError);
-    } else if (const std::optional<std::int32_t> etc = EtcGmtOffset(zone)) {
-      Add(FindingKind::kEtcGmtSign, PositionOf(*clock.timeZone),
-          owner + "TimeZone " + Quoted(zone) + " is " + UtcOffsetText(*etc) +
-              ": tzdata's Etc/GMT names count hours west of UTC as positive");
+          owner + "TimeZone " + Quoted(zone) + RefusedZoneFinding(zone, consequence),
+          Severity::kError);
+    } else {
+      for (const std::string& warning : ZoneWarnings(zone)) {
+        Add(FindingKind::kZoneMayMeanOther, PositionOf(*clock.timeZone),
+            owner + "TimeZone " + Quoted(zone) + warning);
+      }
     }
     const IntegerAttribute& offset = clock.clockOffset;
     if (offset.attribute == nullptr) return;

@@ -44,7 +44,7 @@ enum class FindingKind {
   kSettingNotInteger,
   kTextAfterDigits,
   kUnlikelyValue,
-  kEtcGmtSign,
+  kZoneMayMeanOther,
   kControlCharacter,
   kNoCamera,
   kTermReplaced,

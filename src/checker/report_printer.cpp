@@ -4,7 +4,9 @@
 #include <iomanip>
 #include <string>
 
+#include "base/platform.h"
 #include "checker/escaped_text.h"
+#include "checker/zone_findings.h"
 #include "time_zone/time_zone.h"
 
 namespace pos_video {
@@ -37,7 +39,7 @@ void PrintSettings(std::ostream& out, const MappingReport& report) {
         << setting.value << "  " << Escaped(setting.source) << "\n";
   }
   if (report.timeZone) {
-    out << "  TimeZone " << Quoted(*report.timeZone)
+    out << "  TimeZone " << Quoted(*report.timeZone) << WindowsZoneShown(*report.timeZone)
         << (report.timeZoneUsable ? "  from the file" : "  cannot be used: not a time zone")
         << "\n";
   }
@@ -46,7 +48,9 @@ void PrintSettings(std::ostream& out, const MappingReport& report) {
 // A terminal's zone and clock offset, where the file gives it any.
 std::string DescribeClock(const TerminalClock& clock) {
   std::string text;
-  if (!clock.timeZone.empty()) text += ", TimeZone " + Quoted(clock.timeZone);
+  if (!clock.timeZone.empty()) {
+    text += ", TimeZone " + Quoted(clock.timeZone) + WindowsZoneShown(clock.timeZone);
+  }
   if (clock.clockOffset != 0) text += ", ClockOffset " + std::to_string(clock.clockOffset);
   return text;
 }
@@ -64,9 +68,13 @@ void PrintTerminals(std::ostream& out, const MappingReport& report) {
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
+std::string DescribeTimeOfDay(const WallClock& time) {
+  return TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
+}
+
 std::string DescribeWallClock(const WallClock& time) {
   return std::to_string(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
-         TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
+         DescribeTimeOfDay(time);
 }
 
 void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
@@ -81,13 +89,23 @@ void PrintConversion(std::ostream& out, const ClockConversion& conversion) {
         << " of " << Escaped(conversion.timeZone) << ": second " << zone.utcSeconds;
   } else if (conversion.zone) {
     const ZoneConversion& zone = *conversion.zone;
-    out << " in " << Escaped(conversion.timeZone) << ": " << Escaped(zone.abbreviation) << ", "
-        << UtcOffsetText(zone.utcOffset) << ", second " << zone.utcSeconds;
-    if (zone.fit == WallClockFit::kSkipped) {
-      out << " (the clocks skip this time there: read with the offset before the change)";
+    const std::string wall = DescribeTimeOfDay(conversion.wallClock);
+    // A skipped time is labelled with the offset it is read with, not the one it lands in.
+    const bool skipped = zone.fit == WallClockFit::kSkipped;
+    out << " in " << Escaped(conversion.timeZone) << WindowsZoneShown(conversion.timeZone) << ": "
+        << Escaped(skipped ? zone.before.abbreviation : zone.abbreviation) << ", "
+        << UtcOffsetText(skipped ? zone.before.utcOffset : zone.utcOffset);
+    const std::string change =
+        " when " + zone.before.abbreviation + " changes to " + zone.after.abbreviation + "; read ";
+    if (skipped) {
+      out << " (" << wall << " is skipped" << Escaped(change)
+          << "with the offset before the change)";
     } else if (zone.fit == WallClockFit::kRepeated) {
-      out << " (the clocks show this time twice there: read as its first occurrence)";
+      out << " (" << wall << " is repeated" << Escaped(change)
+          << "as its first occurrence, the second is " << Escaped(zone.after.abbreviation) << ", "
+          << UtcOffsetText(zone.after.utcOffset) << ")";
     }
+    out << ", second " << zone.utcSeconds;
   } else {
     out << " in the PC's own time zone";
   }
@@ -109,7 +127,9 @@ std::string DescribeSearchTime(std::int64_t searchTime) {
   char local[32];
   const std::tm* broken = std::localtime(&time);
   if (broken != nullptr && std::strftime(local, sizeof local, "%Y-%m-%d %H:%M:%S", broken) > 0) {
-    text += std::string(" (") + local + " local time)";
+    const std::string zone = LocalTimeZoneName();
+    text += std::string(" (") + local + " this PC's local time" +
+            (zone.empty() ? "" : ", " + Escaped(zone)) + ")";
   }
   return text;
 }

@@ -27,7 +27,9 @@ constexpr std::array<Rule, 21> kRules = {{
     {"setting-not-integer", "A setting that is not an integer: the default is kept"},
     {"text-after-digits", "Digits followed by text that the launcher drops"},
     {"value-unlikely", "A value read as written that hardly says what was meant"},
-    {"etc-gmt-sign", "An Etc/GMT zone, whose names count hours west of UTC as positive"},
+    {"zone-may-mean-other",
+     "A time zone read otherwise than its writer may mean: an Etc/GMT name, or an abbreviation "
+     "with another offset or an explicit +"},
     {"control-character", "A value that holds a control character"},
     {"input-names-no-camera", "An Input that names no camera"},
     {"term-replaced", "A later Term replaces an earlier one for the same terminal"},

@@ -1,7 +1,5 @@
 #include "time_zone/posix_rule.h"
 
-#include <limits>
-
 #include "base/ascii_classes.h"
 #include "base/wall_clock.h"
 
@@ -44,9 +42,11 @@ bool ReadSixtieths(const char** position, int* value) {
 }
 
 // [+|-]hh[:mm[:ss]] with hours up to `maxHours`, as signed seconds.
-bool ReadDuration(const char** position, int maxHours, std::int32_t* seconds) {
+bool ReadDuration(const char** position, int maxHours, std::int32_t* seconds,
+                  bool* plus = nullptr) {
   const char* cursor = *position;
   const bool negative = *cursor == '-';
+  if (plus != nullptr) *plus = *cursor == '+';
   if (*cursor == '-' || *cursor == '+') ++cursor;
   int hours = 0, minutes = 0, rest = 0;
   if (!ReadNumber(&cursor, maxHours, &hours) || !ReadSixtieths(&cursor, &minutes) ||
@@ -127,7 +127,8 @@ std::optional<PosixRule> ParsePosixRule(const std::string& text) {
   PosixRule rule;
   const char* position = text.c_str();
   std::int32_t west = 0;
-  if (!ReadName(&position, &rule.standardName) || !ReadDuration(&position, 24, &west)) {
+  if (!ReadName(&position, &rule.standardName) ||
+      !ReadDuration(&position, 24, &west, &rule.standardPlus)) {
     return std::nullopt;
   }
   rule.standardOffset = -west;
@@ -136,7 +137,7 @@ std::optional<PosixRule> ParsePosixRule(const std::string& text) {
   rule.hasDaylight = true;
   rule.daylightOffset = rule.standardOffset + 3600;
   if (*position != ',') {
-    if (!ReadDuration(&position, 24, &west)) return std::nullopt;
+    if (!ReadDuration(&position, 24, &west, &rule.daylightPlus)) return std::nullopt;
     rule.daylightOffset = -west;
   }
   if (*position++ != ',' || !ReadChangeDay(&position, &rule.daylightStart) || *position++ != ',' ||
@@ -148,28 +149,20 @@ std::optional<PosixRule> ParsePosixRule(const std::string& text) {
 
 bool IsDaylightAt(const PosixRule& rule, std::int64_t utcSeconds) {
   if (!rule.hasDaylight) return false;
-  // The changes of the years around the moment's: the last one at or before it decides. A change's
-  // time of day is on the clock in force before it. Where a year's end of daylight time meets the
-  // next year's start, daylight time goes on (a rule of daylight time all year).
-  const std::int64_t year =
-      YearOfDay(FloorDivide(utcSeconds + rule.standardOffset, kSecondsPerDay));
-  std::int64_t latest = std::numeric_limits<std::int64_t>::min();
-  bool daylight = false;
-  for (std::int64_t y = year - 1; y <= year + 1; ++y) {
-    const std::int64_t start = ChangeDate(rule.daylightStart, y) * kSecondsPerDay +
-                               rule.daylightStart.time - rule.standardOffset;
-    const std::int64_t end = ChangeDate(rule.daylightEnd, y) * kSecondsPerDay +
-                             rule.daylightEnd.time - rule.daylightOffset;
-    if (start <= utcSeconds && start >= latest) {
-      latest = start;
-      daylight = true;
-    }
-    if (end <= utcSeconds && end > latest) {
-      latest = end;
-      daylight = false;
-    }
-  }
-  return daylight;
+  const std::array<std::int64_t, 3> year = PossibleChanges(rule, utcSeconds);
+  const std::int64_t start = year[1], end = year[2];
+  return start > end ? utcSeconds < end || utcSeconds >= start
+                     : utcSeconds >= start && utcSeconds < end;
+}
+
+std::array<std::int64_t, 3> PossibleChanges(const PosixRule& rule, std::int64_t utcSeconds) {
+  const std::int64_t year = YearOfDay(FloorDivide(utcSeconds, kSecondsPerDay));
+  // A change's time of day is on the clock in force before it.
+  return {DaysSinceEpoch(year, 1, 1) * kSecondsPerDay,
+          ChangeDate(rule.daylightStart, year) * kSecondsPerDay + rule.daylightStart.time -
+              rule.standardOffset,
+          ChangeDate(rule.daylightEnd, year) * kSecondsPerDay + rule.daylightEnd.time -
+              rule.daylightOffset};
 }
 
 }  // namespace pos_video

@@ -1,6 +1,7 @@
 // POSIX TZ rules ("CST6CDT,M3.2.0,M11.1.0"): reading one, and the offset it gives at a moment.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ struct PosixRule {
   std::string daylightName;
   std::int32_t daylightOffset = 0;
   ChangeDay daylightStart, daylightEnd;
+  // Whether the text writes a + before the offset ("ABC+3"): the sign that people misread.
+  bool standardPlus = false, daylightPlus = false;
 };
 
 // Reads a whole POSIX TZ rule: a standard time's name and offset, and optionally a daylight time's
@@ -32,7 +35,13 @@ struct PosixRule {
 // Returns none for anything else, and for a daylight time without its start and end.
 std::optional<PosixRule> ParsePosixRule(const std::string& text);
 
-// Whether daylight time is in force at `utcSeconds` under `rule`.
+// Whether daylight time is in force at `utcSeconds` under `rule`, as glibc decides it: from the
+// start and end of daylight time that the rule gives the moment's year (UTC); daylight time lies
+// between them, or, when the end comes first, outside them.
 bool IsDaylightAt(const PosixRule& rule, std::int64_t utcSeconds);
+
+// The moments in the UTC year holding `utcSeconds` at which the rule may change, in no order: the
+// year's first second, where the year's start and end are taken afresh, and those two.
+std::array<std::int64_t, 3> PossibleChanges(const PosixRule& rule, std::int64_t utcSeconds);
 
 }  // namespace pos_video

@@ -24,12 +24,21 @@ struct TimeZone {
 // The tzdata release the compiled-in zones come from, such as "2025b".
 const char* TimeZoneDataVersion();
 
+// The CLDR release the Windows zone names come from, such as "41".
+const char* WindowsZoneDataVersion();
+
 // The zone a TimeZone value names: a zone or link name as tzdata.zi lists them ("America/Chicago",
-// "UTC"; case counts), or else a POSIX TZ rule with its rules written out ("<+0530>-5:30",
-// "CST6CDT,M3.2.0,M11.1.0"). A named zone agrees with the tzdata it was built from on every date
-// from 1970 on. None for an empty value, "Factory", "localtime", "posixrules", a rule naming a
-// daylight time without its rules, a rule that UtcNamedOffset finds, or anything else.
+// "UTC"; case counts), a Windows zone ID (read as WindowsZoneTarget's zone), or else a POSIX TZ
+// rule with its rules written out ("<+0530>-5:30", "CST6CDT,M3.2.0,M11.1.0"). A named zone agrees
+// with the tzdata it was built from on every date from 1970 on. None for an empty value,
+// "Factory", "localtime", "posixrules", a rule naming a daylight time without its rules, a rule
+// that UtcNamedOffset finds or that falls into the sign trap (see sign_trap.h), or anything else.
 std::optional<TimeZone> FindTimeZone(const std::string& value);
+
+// For a Windows time zone ID as CLDR's windowsZones.xml lists it, matched exactly ("W. Europe
+// Standard Time"): the tzdata name CLDR maps it to for territory 001 ("Europe/Berlin"). Null for
+// any other value. The IDs "UTC-08" and the like map too, but FindTimeZone refuses them.
+const char* WindowsZoneTarget(const std::string& value);
 
 // For a POSIX TZ rule whose standard time is named UTC or GMT (any case, with or without <>), or
 // <UT> or <Z>, with an offset other than zero ("UTC+5", "<GMT>-3"): that offset as POSIX reads
@@ -54,6 +63,15 @@ enum class WallClockFit {
   kRepeated  // A change moves the clock back over it.
 };
 
+// A zone's local time: what the zone calls it, and its offset in seconds east of UTC.
+struct ZoneLocalTime {
+  std::string abbreviation;
+  std::int32_t utcOffset = 0;
+};
+
+// The local time in force in `zone` at `utcSeconds`.
+ZoneLocalTime ZoneTimeAt(const TimeZone& zone, std::int64_t utcSeconds);
+
 // A wall-clock time read in a zone: the second it stands for, and what the zone calls the local
 // time in force at that second.
 struct ZoneConversion {
@@ -61,6 +79,9 @@ struct ZoneConversion {
   std::string abbreviation;
   std::int32_t utcOffset = 0;  // Seconds east of UTC.
   WallClockFit fit = WallClockFit::kOnce;
+  // Skipped: the local times before and after the change that skips it, the reading having
+  // `before`'s offset. Repeated: those of its first and of its second occurrence.
+  ZoneLocalTime before, after;
 };
 
 // Reads `wallClock` in `zone`. A time that a change skips is read with the offset in force before

@@ -32,7 +32,22 @@ struct ZoneName {
   std::uint16_t record;
 };
 
+// An abbreviation that a zone's local time has had since 1970 (where it starts in
+// kZoneAbbreviationText; numeric ones such as "+03" left out) and an offset it stood for.
+struct AbbreviationOffset {
+  std::uint16_t abbreviation;
+  std::int32_t offset;
+};
+
+// A Windows time zone ID (where it starts in kWindowsZoneText) and the zone CLDR maps it to for
+// territory 001 (its index in kZoneNames).
+struct WindowsZoneName {
+  std::uint16_t windowsName;
+  std::uint16_t zoneName;
+};
+
 extern const char kTimeZoneDataVersion[];
+extern const char kCldrVersion[];
 // The rules, the abbreviations and the names: each ended by a NUL.
 extern const char kZoneRuleText[];
 extern const char kZoneAbbreviationText[];
@@ -44,5 +59,12 @@ extern const ZoneRecord kZoneRecords[];
 extern const char kZoneNameText[];
 extern const ZoneName kZoneNames[];
 extern const std::size_t kZoneNameCount;
+// Sorted by abbreviation, byte by byte, then by offset.
+extern const AbbreviationOffset kAbbreviationOffsets[];
+extern const std::size_t kAbbreviationOffsetCount;
+// Sorted by ID, byte by byte.
+extern const char kWindowsZoneText[];
+extern const WindowsZoneName kWindowsZoneNames[];
+extern const std::size_t kWindowsZoneNameCount;
 
 }  // namespace pos_video

@@ -69,7 +69,7 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
       "</TermToInput>";
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"m.xml", "-n", "4", "-t", "2007-06-06 14:50:25"},
-       R"(search around 1181141425 (2007-06-06 14:50:25 local time):
+       R"(search around 1181141425 (2007-06-06 14:50:25 this PC's local time, TZ=UTC0):
   Messages: none
   The client is started with this command document (mouse pointer at 0, 0):
 <?xml)"},
@@ -81,11 +81,13 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
       // The words after "--" are read by the launcher's own reading, tested with it; the
       // checker's own options, given twice, count the first time, as the launcher's do.
       {{"m.xml", "--", "-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2", "-n4"},
-       "Launch for terminal 2, search around 1181141430 (2007-06-06 14:50:30 local time):"},
+       "Launch for terminal 2, search around 1181141430 (2007-06-06 14:50:30 this PC's local "
+       "time, TZ=UTC0):"},
       {{"m.xml", "--", "-t", "06/06/2007"},
        "Launch for terminal 101, with a time the launcher cannot read:"},
       {{"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"},
-       "Launch for terminal 4, search around 1181088000 (2007-06-06 00:00:00 local time):"},
+       "Launch for terminal 4, search around 1181088000 (2007-06-06 00:00:00 this PC's local "
+       "time, TZ=UTC0):"},
   };
   for (const auto& [arguments, shown] : cases) {
     const std::string out = Check(arguments, files).out;
@@ -313,7 +315,8 @@ const char kTwoCamerasInZones[] =
     "<Term Number=\"2\" TimeZone=\"&lt;+0530&gt;-5:30\"><System Name=\"S\"><Input Number=\"2\"/>"
     "</System></Term><Term Number=\"7\" TimeZone=\"Mars/Base\"><System Name=\"S\"><Input "
     "Name=\"M\"/>"
-    "</System></Term></TermToInput>";
+    "</System></Term><Term Number=\"3\" TimeZone=\"W. Europe Standard Time\"><System "
+    "Name=\"S\"><Input Name=\"W\"/></System></Term></TermToInput>";
 
 // Each terminal's zone and offset, the values that cannot be used, and how the time is converted.
 TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
@@ -328,17 +331,27 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
            "-12",
            "m.xml:1:245: error: Term for terminal 7 rejected with a message: its TimeZone "
            "\"Mars/Base\" is neither",
-           "  Wall clock 2007-03-11 02:30:00 in America/Chicago: CDT, UTC-05:00, second 1173601800 "
-           "(the clocks skip this time there: read with the offset before the change)\n"
-           "  Clock offset -12 s: Start 1173601783, End 1173601793\n",
+           "  3      System \"S\", Input Name \"W\", TimeZone \"W. Europe Standard Time\" "
+           "(Europe/Berlin), ClockOffset -12",
+           "  Wall clock 2007-03-11 02:30:00 in America/Chicago: CST, UTC-06:00 (02:30:00 is "
+           "skipped when CST changes to CDT; read with the offset before the change), second "
+           "1173601800\n  Clock offset -12 s: Start 1173601783, End 1173601793\n",
        }) {
     EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
   }
-  const std::string repeated = Check({"m.xml", "-n2", "-t", "2007-11-04 01:30"}, files).out;
-  EXPECT_NE(repeated.find("  Wall clock 2007-11-04 01:30:00 in <+0530>-5:30: +0530, UTC+05:30, "
-                          "second 1194120000\n  Clock offset -12 s:"),
-            std::string::npos)
-      << repeated;
+  const std::pair<const char*, const char*> conversions[] = {
+      {"-n2",
+       "  Wall clock 2007-11-04 01:30:00 in <+0530>-5:30: +0530, UTC+05:30, second "
+       "1194120000\n  Clock offset -12 s:"},
+      {"-n4",
+       "in America/Chicago: CDT, UTC-05:00 (01:30:00 is repeated when CDT changes to CST; "
+       "read as its first occurrence, the second is CST, UTC-06:00), second 1194157800\n"},
+      {"-n3", "in W. Europe Standard Time (Europe/Berlin): CET, UTC+01:00, second 1194136200\n"},
+  };
+  for (const auto& [terminal, line] : conversions) {
+    const std::string repeated = Check({"m.xml", terminal, "-t", "2007-11-04 01:30"}, files).out;
+    EXPECT_NE(repeated.find(line), std::string::npos) << line << "\n" << repeated;
+  }
   // A time read at an abbreviation of the Term's zone; one that zone never uses, and a word that
   // may say PM after a time that may be on a twelve-hour clock, refused.
   for (const auto& [time, line] : std::vector<std::pair<const char*, const char*>>{
@@ -379,12 +392,35 @@ TEST(CheckerTest, TheStoresZoneAndClockAsTheLauncherReadsThem) {
     EXPECT_NE(unusable.find(line), std::string::npos) << line << "\n" << unusable;
   }
   EXPECT_EQ(unusable.find("<Term>"), std::string::npos) << unusable;
-  // Offsets whose sign people misread: both readings, and how to write each.
-  files.files["m.xml"] =
-      "<TermToInput TimeZone=\"Etc/GMT+5\"><Term Number=\"4\" TimeZone=\"utc+05:30\"><System "
-      "Name=\"S\"><Input Name=\"C\"/></System></Term></TermToInput>";
+  // Offsets whose sign people misread: both readings, and how to write each; and the name meant.
+  std::string terms;
+  for (const char* zone : {"utc+05:30", "CET+1", "&lt;+03&gt;+3", "GST-4", "ABC+3", "UTC-08",
+                           "europe/berlin", "Europe/Berln", "Eastern", "Mars/UTC",
+                           "Dateline Standard Time", "EST+5", "IST-1", "EST5EDT,M3.2.0,M11.1.0"}) {
+    terms += "<Term Number=\"" + std::to_string(terms.size() + 4) + "\" TimeZone=\"" + zone +
+             "\"><System Name=\"S\"><Input Name=\"C\"/></System></Term>";
+  }
+  files.files["m.xml"] = "<TermToInput TimeZone=\"Etc/GMT+5\">" + terms + "</TermToInput>";
   const std::string signs = Check({"m.xml"}, files).out;
+  EXPECT_EQ(std::count(signs.begin(), signs.end(), '\n'), 40) << signs;  // No other finding.
   for (const char* line : {
+           "\"CET+1\" is CET at UTC-01:00 as POSIX reads it, but tzdata's CET is UTC+01:00: write "
+           "CET-1 or <+01>-1 for UTC+01:00, or a tzdata zone name; the launcher",
+           "\"<+03>+3\" is +03 at UTC-03:00 as POSIX reads it, but <+03> says UTC+03:00: write "
+           "<+03>-3 for UTC+03:00, or a tzdata zone name; the launcher",
+           "warning: Term for terminal 271: its TimeZone \"GST-4\" reads GST at UTC+04:00, but "
+           "tzdata's GST is UTC+10:00\n",
+           "\"ABC+3\" is ABC at UTC-03:00 as POSIX reads it: for UTC+03:00, write <+03>-3\n",
+           "\"UTC-08\" is UTC+08:00 as POSIX reads it and UTC-08:00 as people often mean it: write "
+           "<-08>+8 for UTC-08:00 or <+08>-8 for UTC+08:00, or a tzdata zone name; as a Windows "
+           "zone name it is UTC-08:00, written <-08>+8 or Etc/GMT+8; the launcher",
+           "\"europe/berlin\" is neither a tzdata zone name nor a POSIX TZ rule with its rules: "
+           "the launcher shows a message and skips the Term; did you mean Europe/Berlin?\n",
+           "\"Europe/Berln\" is neither a tzdata zone name nor a POSIX TZ rule with its rules: the "
+           "launcher shows a message and skips the Term; did you mean Europe/Berlin?\n",
+           "skips the Term; did you mean Eastern Standard Time (America/New_York)?\n",
+           "\"Mars/UTC\" is neither a tzdata zone name nor a POSIX TZ rule with its rules: the "
+           "launcher shows a message and skips the Term; did you mean UTC?\n",
            "m.xml:1:14: warning: TimeZone \"Etc/GMT+5\" is UTC-05:00: tzdata's Etc/GMT names count "
            "hours west of UTC as positive",
            "m.xml:1:52: error: Term for terminal 4 rejected with a message: its TimeZone "

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -34,38 +36,80 @@ const char kRules[] =
     "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0 XLMT-0:30:20 CET-1CEST,J60/2,J300/3 "
     "<-03>3<-02>,J300,J59/25 <-03>3<-02>,M1.1.0,M6.1.0 EST5EDT,59/2,300 "
     "EET-2EEST,M3.4.4/50,M10.4.4/50 <-02>2<-01>,M3.5.0/-1,M10.5.0/0 "
-    "<+00>0<+02>-2,M3.5.0/1,M10.5.0/3 GMT0BST,M3.5.0/1,M10.5.0 UTC0 <UTC>+0 <UTCX>+5";
+    "<+00>0<+02>-2,M3.5.0/1,M10.5.0/3 GMT0BST,M3.5.0/1,M10.5.0 UTC0 <UTC>+0 <UTCX>+5 "
+    // Abbreviations as tzdata gives them, with another offset, and unknown to it.
+    "EST+5 IST-5:30 IST-1 GST-4 <+05>-5:30 ABC+3 AAA3BBB,J100/0,J101/0 EST5EDT,0/0,365/24";
 
-std::int64_t GlibcOffset(std::time_t second) {
+std::string GlibcLocalTime(std::time_t second) {
   std::tm local{};
   localtime_r(&second, &local);
-  return local.tm_gmtoff;
+  return std::to_string(local.tm_gmtoff) + " " + local.tm_zone;
 }
 
-TEST(TimeZoneTest, RulesAgreeWithGlibcAwayFromChanges) {
+std::string OurLocalTime(const TimeZone& zone, std::int64_t second) {
+  const ZoneLocalTime local = ZoneTimeAt(zone, second);
+  return std::to_string(local.utcOffset) + " " + local.abbreviation;
+}
+
+// A rule with whole-hour offsets and change times, so that changes lie an hour or more apart: its
+// days in every form, and daylight periods from an hour (days that follow one another) to a year.
+std::string RandomRule(std::mt19937& random) {
+  const auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const int form = pick(0, 2), start = pick(0, 365);
+  const auto day = [&](int day) {
+    return form == 0 ? "J" + std::to_string(std::max(day, 1)) : std::to_string(day);
+  };
+  const std::string startDay = form == 2 ? "M" + std::to_string(pick(1, 12)) + "." +
+                                               std::to_string(pick(1, 5)) + "." +
+                                               std::to_string(pick(0, 6))
+                                         : day(start);
+  const std::string endDay =
+      pick(0, 1) ? day(std::min(start + pick(0, 2), 365)) : day(pick(0, 365));
+  const int standard = pick(-12, 12), daylight = standard - pick(-2, 3);
+  return "AAA" + std::to_string(standard) + "BBB" + std::to_string(daylight) + "," + startDay +
+         "/" + std::to_string(pick(-24, 167)) + "," + endDay + "/" + std::to_string(pick(-24, 167));
+}
+
+// The fixed rules and random ones, each over two years, against glibc, which reads each from the
+// rule text: the local time every half hour and either side of each change glibc makes, and wall
+// times that occur once, away from changes (at a change glibc's mktime picks either reading).
+TEST(TimeZoneTest, RulesAgreeWithGlibc) {
   std::mt19937 random(20070606);
-  for (const std::string& name : Names(kRules)) {
-    const std::optional<TimeZone> zone = FindTimeZone(name);
-    ASSERT_TRUE(zone.has_value()) << name;
-    testing::TimeZoneScope scope(name.c_str());
-    std::uniform_int_distribution<int> year(1970, 2037), month(1, 12), day(1, 31), hour(0, 23),
-        sixty(0, 59);
-    for (int i = 0; i < 2000; ++i) {
-      WallClock time{year(random), month(random), day(random),
-                     hour(random), sixty(random), sixty(random)};
-      time.day = std::min(time.day, DaysInMonth(time.year, time.month));
-      // glibc's order of the fields; tm_isdst -1: whichever applies there.
-      std::tm record{time.second,      time.minute, time.hour, time.day, time.month - 1,
-                     time.year - 1900, 0,           0,         -1,       0,
-                     nullptr};
-      const std::time_t expected = std::mktime(&record);
-      // Around a change glibc picks either reading.
-      if (GlibcOffset(expected - 12 * 3600) != GlibcOffset(expected + 12 * 3600)) continue;
-      const ZoneConversion conversion = ConvertWallClock(*zone, time);
-      ASSERT_EQ(conversion.utcSeconds, expected) << name << " " << std::asctime(&record);
-      EXPECT_EQ(conversion.utcOffset, record.tm_gmtoff) << name;
-      EXPECT_EQ(conversion.abbreviation, record.tm_zone) << name;
-      EXPECT_EQ(conversion.fit, WallClockFit::kOnce) << name;
+  std::vector<std::string> rules = Names(kRules);
+  for (int i = 0; i < 150; ++i) rules.push_back(RandomRule(random));
+  for (const std::string& rule : rules) {
+    const std::optional<TimeZone> zone = FindTimeZone(rule);
+    ASSERT_TRUE(zone.has_value()) << rule;
+    testing::TimeZoneScope scope(rule.c_str());
+    const std::int64_t from =
+        DaysSinceEpoch(std::uniform_int_distribution<int>(1970, 2035)(random), 1, 1) *
+            kSecondsPerDay -
+        kSecondsPerDay;
+    const std::int64_t to = from + 733 * kSecondsPerDay;
+    for (std::int64_t second = from; second < to; second += 1800) {
+      ASSERT_EQ(OurLocalTime(*zone, second), GlibcLocalTime(second)) << rule << " at " << second;
+      if (GlibcLocalTime(second) == GlibcLocalTime(second + 1800)) continue;
+      std::int64_t low = second, high = second + 1800;
+      while (high - low > 1) {
+        const std::int64_t middle = (low + high) / 2;
+        (GlibcLocalTime(middle) == GlibcLocalTime(second) ? low : high) = middle;
+      }
+      EXPECT_EQ(OurLocalTime(*zone, high - 1) + " | " + OurLocalTime(*zone, high),
+                GlibcLocalTime(high - 1) + " | " + GlibcLocalTime(high))
+          << rule << " at " << high;
+    }
+    for (int i = 0; i < 300; ++i) {
+      std::time_t wall = std::uniform_int_distribution<std::int64_t>(from, to)(random);
+      std::tm record{};
+      gmtime_r(&wall, &record);
+      const ZoneConversion ours =
+          ConvertWallClock(*zone, {record.tm_year + 1900, record.tm_mon + 1, record.tm_mday,
+                                   record.tm_hour, record.tm_min, record.tm_sec});
+      if (ours.fit != WallClockFit::kOnce) continue;
+      record.tm_isdst = -1;
+      EXPECT_EQ(ours.utcSeconds, std::mktime(&record)) << rule << " " << std::asctime(&record);
     }
   }
 }
@@ -118,12 +162,34 @@ TEST(TimeZoneTest, ValuesThatAreNoZone) {
       "EST5XDT,M3.2.0,M11.1.0x ABC ES5 <+05-5 <+5>-5 EST25 EST5:60 EST5XDT,M13.2.0,M11.1.0 "
       "EST5XDT,M3.6.0,M11.1.0 EST5XDT,M3.2.7,M11.1.0 EST5XDT,M3.2,M11.1.0 EST5XDT,J0,J300 "
       "EST5XDT,J366,J300 EST5XDT,366,300 EST5XDT,M3.2.0/168,M11.1.0 EST5XDT,M3.2.0/,M11.1.0 "
-      "UTC+5 GMT-3 utc+05:30 <UTC>-8 <gmt>+0:0:1 <UT>+5 <Z>-5 UTC+5EDT,M3.2.0,M11.1.0";
+      "UTC+5 GMT-3 utc+05:30 <UTC>-8 <gmt>+0:0:1 <UT>+5 <Z>-5 UTC+5EDT,M3.2.0,M11.1.0 "
+      // The opposite of what tzdata gives the abbreviation, standard or daylight.
+      "CET+1 EET+2 EST-5 <+03>+3 <-0530>-5:30 CET-1CEST+2,M3.5.0,M10.5.0/3";
   for (const std::string& value : Names(values)) EXPECT_FALSE(FindTimeZone(value)) << value;
   using namespace std::string_literals;  // For "UTC\0"s, which holds the NUL.
   for (const std::string& value : {""s, "America/Chicago "s, "<+0 5>-5"s, "UTC\0"s}) {
     EXPECT_FALSE(FindTimeZone(value)) << value;
   }
+}
+
+// Every Windows ID of territory 001 in CLDR's file reads as the zone it maps to, but those that
+// are also POSIX rules with a UTC offset.
+TEST(TimeZoneTest, WindowsNamesAsCldrMapsThem) {
+  std::ifstream file("/usr/share/unicode/cldr/common/supplemental/windowsZones.xml");
+  const std::string xml{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const std::regex mapZone("<mapZone other=\"([^\"]+)\" territory=\"001\" type=\"([^\"]+)\"");
+  int names = 0, loaded = 0;
+  for (std::sregex_iterator at(xml.begin(), xml.end(), mapZone), end; at != end; ++at, ++names) {
+    const std::string id = (*at)[1], target = (*at)[2];
+    EXPECT_EQ(WindowsZoneTarget(id), target) << id;
+    const std::optional<TimeZone> zone = FindTimeZone(id);
+    EXPECT_EQ(!zone, id.rfind("UTC", 0) == 0 && id != "UTC") << id;
+    loaded += zone ? 1 : 0;
+    EXPECT_TRUE(!zone || zone->record == FindTimeZone(target)->record) << id;
+  }
+  EXPECT_EQ(std::make_pair(names, loaded), std::make_pair(139, 133)) << "CLDR 41, as README says";
+  EXPECT_EQ(WindowsZoneDataVersion(), std::string("41"));
+  EXPECT_EQ(WindowsZoneTarget("w. europe standard time"), nullptr);
 }
 
 // What the checker says of the values whose sign people misread.

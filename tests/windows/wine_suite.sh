@@ -528,6 +528,14 @@ stores\\Zürich\\TERMTOINPUT.XML$finding
   [[ $out == "Usage: pos-video-check "* ]] || fail "/? printed: $out"
 }
 
+# The checker names this PC's zone by the key name Windows gives it.
+checker_names_this_pcs_zone() {
+  printf '%s\r\n' "$tokyo" >"$store/termToInput.xml"
+  local preview
+  preview=$(cd "$store" && wine "$helpers/pos-video-check.exe" termToInput.xml -n 4 2>/dev/null)
+  [[ $preview == *"this PC's local time, "[A-Z]*")"* ]] || fail "the checker names no zone: $preview"
+}
+
 # --- The table -----------------------------------------------------------------------------------
 
 declare -A row_of
@@ -566,6 +574,7 @@ for number in {1..12}; do
 done
 flood+=$'\n</TermToInput>'
 writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
+tokyo='<TermToInput TimeZone="Tokyo Standard Time"><Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term></TermToInput>'
 # shellcheck disable=SC2034 # The rows' arguments use it.
 narrow_space=$'\xe2\x80\xaf'
 # shellcheck disable=SC2034 # The rows' arguments use it.
@@ -590,6 +599,10 @@ row quoted_words_from_a_batch_file "$mexico_city" "/c 'C:\store\launch.bat'" pro
 # program through the Unicode command line Wine makes from UTF-8 arguments: 14:50:25, not 02:50:25.
 row narrow_space_before_pm sample '-n 2 "-t2007-06-06 2:50:25${narrow_space}PM"' TZ=EST5EDT \
   locale=C.UTF-8 document="647 0 1181155820 $lane2" client=usual
+# A store's zone as Windows names it reads as the tzdata zone CLDR maps it to: 14:50:25 in Tokyo is
+# 05:50:25 UTC.
+row windows_zone_name "$tokyo" '-n 4 -t "2007-06-06 14:50:25"' document="647 0 1181109020 $camera" \
+  client=usual
 # The terminal option still counts, and nothing overflows.
 row long_command_line sample '-n 2 "$padding"' document="647 0 now $lane2" client=usual
 row missing_mapping_file none '-n 4' box='1 Could not open file termToInput.xml'
@@ -624,7 +637,8 @@ row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 n
 '\Client\tarnclient.exe: File not found.'
 row a_flood_of_invalid_terms "$flood" '-n 4' "${flood_boxes[@]}" \
   box='4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
-special two_launches_at_once installed_from_the_msi checker_wildcards_and_folders
+special two_launches_at_once installed_from_the_msi checker_wildcards_and_folders \
+  checker_names_this_pcs_zone
 
 failures=()
 for test_case in "${cases[@]}"; do
