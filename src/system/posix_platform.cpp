@@ -27,18 +27,7 @@ std::string FromCurrentFolder(const std::string& path) {
   return absolute;
 }
 
-}  // namespace
-
-std::string WinePrefixFromEnvironment() {
-  const char* prefix = std::getenv("WINEPREFIX");
-  if (prefix == nullptr || *prefix == '\0') {
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.wine";
-  }
-  if (*prefix == '/') return prefix;
-  return FromCurrentFolder(prefix);
-}
-
+// The absolute path of `program` as the shell would find it on PATH, or empty.
 std::string FindOnPath(const std::string& program) {
   const char* path = std::getenv("PATH");
   std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
@@ -54,6 +43,18 @@ std::string FindOnPath(const std::string& program) {
     if (end == std::string::npos) return "";
     start = end + 1;
   }
+}
+
+}  // namespace
+
+std::string WinePrefixFromEnvironment() {
+  const char* prefix = std::getenv("WINEPREFIX");
+  if (prefix == nullptr || *prefix == '\0') {
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.wine";
+  }
+  if (*prefix == '/') return prefix;
+  return FromCurrentFolder(prefix);
 }
 
 void PosixPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
