@@ -59,6 +59,7 @@ std::optional<std::vector<Piece>> Pieces(const char* format, va_list arguments) 
     if (*at == '.') at += 1 + std::strspn(at + 1, "0123456789");
     const std::string conversion(start, at + 1);
     std::string text;
+    // NOLINTNEXTLINE(bugprone-branch-clone): the two branches take different types off the list.
     if (*at == 's') {
       text = FormattedOne(conversion.c_str(), va_arg(arguments, const char*));
     } else if (*at != '\0' && std::strchr("diuxc", *at) != nullptr) {
