@@ -33,9 +33,8 @@ std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr,
                                            settings != nullptr ? settings : &ownSettings, &read);
   std::vector<MessageKind> said = platform.kinds;
   for (const auto& warning : platform.warnings) said.push_back(warning.first);
-  const bool endingSaid = std::find(said.begin(), said.end(), read.ending) != said.end();
-  std::string outcome =
-      stored != read.ending.has_value() && (stored || endingSaid) ? "" : "(ending disagrees) ";
+  const bool agrees = stored ? !read.ending : std::count(said.begin(), said.end(), read.ending) > 0;
+  std::string outcome = agrees ? "" : "(ending disagrees) ";
   outcome += stored ? "stored" : "nothing";
   for (const auto& [number, m] : table) {
     outcome += " " + std::to_string(number) + "=" + m.systemName + "/" + m.inputName + "/" +

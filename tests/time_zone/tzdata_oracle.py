@@ -4,7 +4,7 @@
     tzdata_oracle.py ZONEINFO
 
 For every zone and link name that ZONEINFO/tzdata.zi lists: random wall times from 1970-01-02 to
-2037 (and a few to 3000), and the seconds around each change of offset or abbreviation up to 2040.
+2037 (and a few to 3000), and the seconds around each change of offset or abbreviation up to 2090.
 One line each: the name, the wall time, "|", then the second (UTC) that Python's zoneinfo reads it
 as with fold=0 (a skipped time at the offset before the change, a repeated one as its first
 occurrence), and the offset (seconds east) and abbreviation in force at that second.
@@ -30,7 +30,7 @@ def state(zone, second):
 
 
 def changes(zone):
-    """(UTC second, offset before, offset after) of each change from 1970 to 2040."""
+    """(UTC second, offset before, offset after) of each change from 1970 to 2090."""
     second, now = 0, state(zone, 0)
     while second < SCAN_END:
         low, high = second, second + WEEK
@@ -47,16 +47,12 @@ def changes(zone):
 
 def main(folder):
     zoneinfo.reset_tzpath([folder])
-    targets = {}  # Each name's zone in tzdata.zi, so that a zone's changes are looked for once.
-    for line in open(f"{folder}/tzdata.zi"):
-        if line[:2] == "Z ":
-            targets[line.split()[1]] = line.split()[1]
-        elif line[:2] == "L ":
-            targets[line.split()[2]] = line.split()[1]
+    # Each name's zone ("Z NAME ..." or "L ZONE NAME"), so that a zone's changes are found once.
+    lines = [line.split() for line in open(f"{folder}/tzdata.zi") if line[:2] in ("Z ", "L ")]
+    targets = {words[2] if words[0] == "L" else words[1]: words[1] for words in lines}
     names = [name for name in targets if name not in ("Factory", "localtime", "posixrules")]
     found = {}
     chance = random.Random(20070606)
-    out = sys.stdout
     for name in names:
         zone = zoneinfo.ZoneInfo(name)
         if targets[name] not in found:
@@ -72,7 +68,7 @@ def main(folder):
                 continue
             utc = int(wall.replace(tzinfo=zone).timestamp())
             local = datetime.fromtimestamp(utc, timezone.utc).astimezone(zone)
-            out.write(f"{name} {wall:%Y %m %d %H %M %S} | {utc} "
+            sys.stdout.write(f"{name} {wall:%Y %m %d %H %M %S} | {utc} "
                       f"{int(local.utcoffset().total_seconds())} {local.tzname()}\n")
 
 
