@@ -15,10 +15,11 @@ set(POS_VIDEO_ZIP ${POS_VIDEO_PACKAGE_DIR}/pos-video-launcher-${PROJECT_VERSION}
 if(WIXL AND MSIBUILD AND ZIP)
   add_custom_command(
     OUTPUT ${POS_VIDEO_MSI} ${POS_VIDEO_ZIP}
-    COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/build_packages.sh ${PROJECT_VERSION}
-            $<TARGET_FILE:pos-video-launcher> $<TARGET_FILE:pos-video-check>
-            ${POS_VIDEO_PACKAGE_DIR}
-    DEPENDS pos-video-launcher pos-video-check
+    COMMAND
+      bash ${PROJECT_SOURCE_DIR}/packaging/build_packages.sh ${PROJECT_VERSION}
+      $<TARGET_FILE:pos-video-launcher> $<TARGET_FILE:pos-video-check> ${POS_VIDEO_PACKAGE_DIR}
+    DEPENDS pos-video-launcher
+            pos-video-check
             ${PROJECT_SOURCE_DIR}/packaging/build_packages.sh
             ${PROJECT_SOURCE_DIR}/packaging/prepare_signed_run.sh
             ${PROJECT_SOURCE_DIR}/packaging/pos-video-launcher.wxs

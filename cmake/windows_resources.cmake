@@ -19,8 +19,7 @@ if(MINGW)
     file(WRITE ${POS_VIDEO_NO_MANIFEST_DIR}/empty.cpp "")
     execute_process(
       COMMAND ${CMAKE_CXX_COMPILER} -c empty.cpp -o default-manifest.o
-      WORKING_DIRECTORY ${POS_VIDEO_NO_MANIFEST_DIR}
-      RESULT_VARIABLE no_manifest_result)
+      WORKING_DIRECTORY ${POS_VIDEO_NO_MANIFEST_DIR} RESULT_VARIABLE no_manifest_result)
     if(NOT no_manifest_result EQUAL 0)
       message(FATAL_ERROR "Cannot compile the empty default-manifest.o")
     endif()
@@ -60,10 +59,8 @@ function(pos_video_compile_message_table mc out_dir)
   find_program(POS_VIDEO_WINDMC NAMES ${MINGW_TRIPLET}-windmc windmc REQUIRED)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${mc})
   file(MAKE_DIRECTORY ${out_dir})
-  execute_process(
-    COMMAND ${POS_VIDEO_WINDMC} -h ${out_dir} -r ${out_dir} ${mc}
-    RESULT_VARIABLE windmc_result
-    ERROR_VARIABLE windmc_errors)
+  execute_process(COMMAND ${POS_VIDEO_WINDMC} -h ${out_dir} -r ${out_dir} ${mc}
+                  RESULT_VARIABLE windmc_result ERROR_VARIABLE windmc_errors)
   if(NOT windmc_result EQUAL 0 OR NOT EXISTS ${out_dir}/MSG00409.bin)
     message(FATAL_ERROR "windmc could not compile ${mc}: ${windmc_errors}")
   endif()

@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   # Native build and unit tests.
   cmake g++ pkg-config libtinyxml-dev libgtest-dev clang-format
+  # The checks of the sources beside the build: CMake files' layout, and clang-tidy's findings.
+  cmake-format clang-tidy
   # The time zones compiled into both builds are made from its tzdata.zi and TZif files, and the
   # Windows zone names from CLDR's windowsZones.xml, by a Python script; the time-zone test compares
   # them with Python's zoneinfo.

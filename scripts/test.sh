@@ -5,13 +5,23 @@ cd "$(dirname "$0")/.."
 
 scripts/install_dependencies.sh
 
-# Sources exactly as clang-format writes them.
+# Sources exactly as clang-format writes them, and CMake files as cmake-format does
+# (.cmake-format.py).
 find src tests fuzz bench demo -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+git ls-files -- '*CMakeLists.txt' '*.cmake' | xargs cmake-format --check --
+# A quoted include is looked up beside its file first, so one that climbs ("../") would reach
+# a folder the build keeps from it.
+if grep -rnE '^\s*#\s*include\s*"[^"]*\.\./' src tests fuzz bench demo; then
+  echo 'Include through the folder, as "base/platform.h", never climbing out with "../".' >&2
+  exit 1
+fi
 
 # Native build: unit tests and the black-box test of the launcher.
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+# clang-tidy over the native build's sources (.clang-tidy), from its compile database.
+scripts/tidy.sh build/native
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer (clang), with TinyXML
 # built from Debian's source so that the sanitizers see inside it too; any report fails the test.

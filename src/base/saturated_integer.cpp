@@ -7,7 +7,7 @@
 namespace pos_video {
 
 bool ReadSaturatedInteger(const char* text, std::int32_t* value, const char** end) {
-  while (IsAsciiWhitespace(*text)) ++text;
+  text = SkipAsciiWhitespace(text);
   bool negative = false;
   if (*text == '+' || *text == '-') negative = (*text++ == '-');
 

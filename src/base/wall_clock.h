@@ -41,8 +41,8 @@ constexpr std::int64_t DaysSinceEpoch(std::int64_t year, int month, int day) {
 
 // The wall clock's seconds counted as if its zone were UTC.
 constexpr std::int64_t WallClockSeconds(const WallClock& time) {
-  return DaysSinceEpoch(time.year, time.month, time.day) * kSecondsPerDay + time.hour * 3600 +
-         time.minute * 60 + time.second;
+  return DaysSinceEpoch(time.year, time.month, time.day) * kSecondsPerDay +
+         std::int64_t{time.hour} * 3600 + std::int64_t{time.minute} * 60 + time.second;
 }
 
 }  // namespace pos_video

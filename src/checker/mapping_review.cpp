@@ -418,7 +418,8 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   review.ReviewUnreadText(reading.file.text, reading.readLength);
   // Nothing loaded because of the Terms themselves; a root that stops the loader says so itself.
   if (reading.ending == MessageKind::kNothingLoaded ||
-      reading.ending == MessageKind::kInvalidTerm) {
+      reading.ending == MessageKind::kInvalidTerm ||
+      (reading.ending == MessageKind::kTimeSettingUnusable && reading.clock.Usable())) {
     review.Add(FindingKind::kNothingLoaded, {},
                std::string("no Term gives the launcher a terminal: it loads nothing") +
                    (report.launcherMessages.empty() ? ", shows no message" : "") +

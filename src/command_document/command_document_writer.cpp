@@ -3,10 +3,17 @@
 #include <tinyxml.h>
 
 #include "base/report_message.h"
-#include "command_document/element_lookup.h"
 
 namespace pos_video {
 namespace {
+
+// A new child of `parent`, which owns it from here on. The document is built afresh, so each
+// element is added once and never looked up.
+TiXmlElement* AddChild(TiXmlElement* parent, const char* name) {
+  auto* child = new TiXmlElement(name);
+  parent->LinkEndChild(child);
+  return child;
+}
 
 void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mapping,
                           const LaunchSettings& settings, std::int64_t searchTime,
@@ -24,18 +31,14 @@ void BuildCommandDocument(TiXmlDocument& document, const TerminalMapping& mappin
   }
 
   // 64-bit, so that neither a time after 2038 nor settings near the 32-bit limits can wrap.
-  TiXmlElement* search = FindOrAddChild(*root, "Search");
+  TiXmlElement* search = AddChild(root, "Search");
   search->SetAttribute("Start", std::to_string(searchTime - settings.Pre));
   search->SetAttribute("End", std::to_string(searchTime + settings.Post));
 
-  TiXmlElement* system = FindOrAddChildWithAttribute(*search, "System", "Name", mapping.systemName);
-  TiXmlElement* video = FindOrAddChild(*system, "Video");
-  const auto camera = CameraAttributes(mapping);
-  TiXmlElement* input =
-      FindOrAddChildWithAttribute(*video, "Input", camera.front().first, camera.front().second);
-  for (std::size_t i = 1; i < camera.size(); ++i) {
-    input->SetAttribute(camera[i].first, camera[i].second);
-  }
+  TiXmlElement* system = AddChild(search, "System");
+  system->SetAttribute("Name", mapping.systemName);
+  TiXmlElement* input = AddChild(AddChild(system, "Video"), "Input");
+  for (const auto& [name, value] : CameraAttributes(mapping)) input->SetAttribute(name, value);
 }
 
 std::string Print(const TiXmlDocument& document) {

@@ -32,16 +32,13 @@ struct IntegerAttribute {
 // The attribute `name` of `element`, or null.
 const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name);
 
-// A ClockOffset beyond a day either way is a slip, not a clock that drifted.
-constexpr std::int32_t kMaxClockOffsetSeconds = 86400;
-
 // A TimeZone and a ClockOffset as the loader read them, on TermToInput or on a Term. An absent
 // attribute is usable: it leaves the time as it is.
 struct ClockAttributes {
   const TiXmlAttribute* timeZone = nullptr;  // Null when absent.
   bool timeZoneUsable = true;                // A tzdata name or a POSIX TZ rule.
   IntegerAttribute clockOffset;
-  bool clockOffsetUsable = true;  // An integer within kMaxClockOffsetSeconds either way.
+  bool clockOffsetUsable = true;  // An integer within a day (kSecondsPerDay) either way.
 
   bool Usable() const { return timeZoneUsable && clockOffsetUsable; }
 };
@@ -70,7 +67,8 @@ struct TermReading {
 // Everything the loader saw of one mapping file.
 struct MappingFileReading {
   // How the loader ended: none when it loaded a terminal, else the kind of the message, shown or
-  // only recorded, that says why it loaded nothing.
+  // only recorded, that says why it loaded nothing: when every Term was skipped, each with its
+  // box, the first box's (kInvalidTerm, or kTimeSettingUnusable for a Term's clock).
   std::optional<MessageKind> ending;
   FileText file;
   // Set when the pre-scan kept the text from the XML reader; `problem` says why.

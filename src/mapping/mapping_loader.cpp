@@ -6,6 +6,7 @@
 #include "base/ascii_classes.h"
 #include "base/report_message.h"
 #include "base/saturated_integer.h"
+#include "base/wall_clock.h"
 #include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_text_guard.h"
 #include "mapping/text_stream_buffer.h"
@@ -20,32 +21,32 @@ namespace {
 // (fuzz/reader_walk_fuzz.cpp checks both) at about half the cost. The parser reads up to a NUL, so
 // one stands in for the first unread character meanwhile (the text read holds none of its own,
 // or the pre-scan would have refused it).
-void ParseAsTheStreamReaderDoes(MappingFileReading& reading) {
-  std::string& text = reading.file.text;
-  if (reading.readLength != std::string::npos) {
-    const char unread = text[reading.readLength];
-    text[reading.readLength] = '\0';
-    reading.document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    text[reading.readLength] = unread;
+void ParseAsTheStreamReaderDoes(MappingFileReading* reading) {
+  std::string& text = reading->file.text;
+  if (reading->readLength != std::string::npos) {
+    const char unread = text[reading->readLength];
+    text[reading->readLength] = '\0';
+    reading->document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    text[reading->readLength] = unread;
     return;
   }
   TextStreamBuffer buffer(text);
   std::istream stream(&buffer);
-  stream >> reading.document;
-  reading.readLength = buffer.Taken();
+  stream >> reading->document;
+  reading->readLength = buffer.Taken();
 }
 
 // The guard's pre-scan, then the parse. Returns false with `reading.problem` set when nothing
 // could be parsed.
-bool ParseMappingText(MappingFileReading& reading) {
-  if (!CheckMappingText(reading.file.text, &reading.problem, &reading.readLength)) {
-    reading.refused = true;
+bool ParseMappingText(MappingFileReading* reading) {
+  if (!CheckMappingText(reading->file.text, &reading->problem, &reading->readLength)) {
+    reading->refused = true;
     return false;
   }
   ParseAsTheStreamReaderDoes(reading);
-  if (!reading.document.Error()) return true;
-  reading.xmlError = true;
-  reading.problem = reading.document.ErrorDesc();
+  if (!reading->document.Error()) return true;
+  reading->xmlError = true;
+  reading->problem = reading->document.ErrorDesc();
   return false;
 }
 
@@ -56,12 +57,10 @@ IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* n
   const char* end = nullptr;
   if (!ReadSaturatedInteger(read.attribute->Value(), &read.value, &end)) {
     read.reading = SettingReading::kNotInteger;
-    read.value = 0;
     return read;
   }
   read.reading = SettingReading::kRead;
-  while (IsAsciiWhitespace(*end)) ++end;
-  read.textAfterDigits = *end != '\0';
+  read.textAfterDigits = *SkipAsciiWhitespace(end) != '\0';
   return read;
 }
 
@@ -72,10 +71,10 @@ ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
       clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
   clock.clockOffset = ReadIntegerAttribute(element, "ClockOffset");
   const IntegerAttribute& offset = clock.clockOffset;
-  clock.clockOffsetUsable =
-      offset.reading == SettingReading::kAbsent ||
-      (offset.reading == SettingReading::kRead && offset.value >= -kMaxClockOffsetSeconds &&
-       offset.value <= kMaxClockOffsetSeconds);
+  // An offset beyond a day either way is a slip, not a clock that drifted.
+  clock.clockOffsetUsable = offset.reading == SettingReading::kAbsent ||
+                            (offset.reading == SettingReading::kRead &&
+                             offset.value >= -kSecondsPerDay && offset.value <= kSecondsPerDay);
   return clock;
 }
 
@@ -121,6 +120,20 @@ void ReportUnusableClock(MessageSink& messages, const ClockAttributes& clock,
   }
 }
 
+// Says why a Term whose Input or clock is unusable was skipped; returns the kind of the message.
+MessageKind ReportSkippedTerm(MessageSink& messages, const TermReading& term,
+                              const std::string& path) {
+  if (term.verdict == TermVerdict::kInputWithoutNameOrNumber) {
+    ReportMessage(messages, MessageKind::kInvalidTerm,
+                  "Found invalid mapping for Term Number %d in file %s\n",
+                  static_cast<int>(term.number.value), path.c_str());
+    return MessageKind::kInvalidTerm;
+  }
+  ReportUnusableClock(messages, term.clock, " of Term Number " + std::to_string(term.number.value),
+                      path);
+  return MessageKind::kTimeSettingUnusable;
+}
+
 // The camera of a stored Term, each text built once, straight from the parsed attribute.
 TerminalMapping MappingOf(const TermReading& reading) {
   const auto text = [](const TiXmlElement& element, const char* name) {
@@ -136,17 +149,17 @@ TerminalMapping MappingOf(const TermReading& reading) {
   return mapping;
 }
 
-void ReadSettings(MappingFileReading& read, LaunchSettings* settings) {
+void ReadSettings(MappingFileReading* read, LaunchSettings* settings) {
   for (std::size_t i = 0; i < kIntegerSettings.size(); ++i) {
     const IntegerSetting& setting = kIntegerSettings[i];
-    read.settings[i] = ReadIntegerAttribute(*read.root, setting.name);
-    if (read.settings[i].reading == SettingReading::kRead) {
-      settings->*setting.member = read.settings[i].value;
+    read->settings[i] = ReadIntegerAttribute(*read->root, setting.name);
+    if (read->settings[i].reading == SettingReading::kRead) {
+      settings->*setting.member = read->settings[i].value;
     }
   }
-  read.clock = ReadClockAttributes(*read.root);
-  if (read.clock.timeZone != nullptr) settings->TimeZoneName = read.clock.timeZone->ValueStr();
-  settings->ClockOffset = read.clock.clockOffset.value;
+  read->clock = ReadClockAttributes(*read->root);
+  if (read->clock.timeZone != nullptr) settings->TimeZoneName = read->clock.timeZone->ValueStr();
+  settings->ClockOffset = read->clock.clockOffset.value;
 }
 
 }  // namespace
@@ -173,7 +186,7 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
     read.ending = MessageKind::kMappingFileUnreadable;
     return false;
   }
-  if (!ParseMappingText(read)) {
+  if (!ParseMappingText(&read)) {
     ReportMessage(messages, MessageKind::kMappingFileNotRead,
                   "Cmd line configuration document XML error: %s", read.problem.c_str());
     read.ending = MessageKind::kMappingFileNotRead;
@@ -188,7 +201,7 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
     read.ending = MessageKind::kNotAMappingFile;
     return false;
   }
-  ReadSettings(read, settings);
+  ReadSettings(&read, settings);
   // Every terminal's time would be read in a wrong zone or on a wrong clock.
   if (!read.clock.Usable()) {
     ReportUnusableClock(messages, read.clock, "", path);
@@ -198,21 +211,19 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
 
   bool storedAny = false;
   int invalidTerms = 0;
+  MessageKind firstBox = MessageKind::kInvalidTerm;  // Of the first skipped Term's message.
   for (const TiXmlElement* term = read.root->FirstChildElement("Term"); term != nullptr;
        term = term->NextSiblingElement("Term")) {
     TermReading termReading = ReadTerm(*term);
     if (termReading.verdict == TermVerdict::kStored) {
       table->insert_or_assign(termReading.number.value, MappingOf(termReading));
       storedAny = true;
-    } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber &&
-               ++invalidTerms <= kMaxInvalidTermMessages) {
-      ReportMessage(messages, MessageKind::kInvalidTerm,
-                    "Found invalid mapping for Term Number %d in file %s\n",
-                    static_cast<int>(termReading.number.value), path.c_str());
-    } else if (termReading.verdict == TermVerdict::kUnusableClock &&
-               ++invalidTerms <= kMaxInvalidTermMessages) {
-      ReportUnusableClock(messages, termReading.clock,
-                          " of Term Number " + std::to_string(termReading.number.value), path);
+    } else if (termReading.verdict == TermVerdict::kInputWithoutNameOrNumber ||
+               termReading.verdict == TermVerdict::kUnusableClock) {
+      if (++invalidTerms <= kMaxInvalidTermMessages) {
+        const MessageKind shown = ReportSkippedTerm(messages, termReading, path);
+        if (invalidTerms == 1) firstBox = shown;
+      }
     }
     // Only a caller that explains the reading keeps the judgements.
     if (reading != nullptr) reading->terms.push_back(termReading);
@@ -231,8 +242,8 @@ bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSin
                                "started.");
     read.ending = MessageKind::kNothingLoaded;
   } else if (!storedAny) {
-    // Every Term was skipped, each with its box.
-    read.ending = MessageKind::kInvalidTerm;
+    // Every Term was skipped, each with its box: the first says why.
+    read.ending = firstBox;
   }
   return storedAny;
 }

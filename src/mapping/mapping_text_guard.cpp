@@ -58,6 +58,7 @@ class ReaderWalk {
   bool SkipTo(char stop) {
     const char* begin = text_.data() + position_;
     const std::size_t length = text_.size() - position_;
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result): bytes searched, not a string copied.
     const void* found = std::memchr(begin, stop, length);
     const std::size_t span = found != nullptr
                                  ? static_cast<std::size_t>(static_cast<const char*>(found) - begin)

@@ -128,7 +128,8 @@ std::vector<AgedFile> FilesStartingWith(const std::string& prefix) {
   while (const dirent* entry = readdir(directory)) {
     const std::string name = entry->d_name;
     if (name.compare(0, start.size(), start) != 0) continue;
-    const std::string path = folder + "/" + name;
+    std::string path = folder;
+    path.append("/").append(name);
     struct stat status {};
     if (stat(path.c_str(), &status) == 0) {
       files.push_back({path, std::difftime(now, status.st_mtime)});

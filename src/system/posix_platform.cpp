@@ -22,9 +22,27 @@ namespace {
 // A relative path made absolute from the folder the launcher runs in.
 std::string FromCurrentFolder(const std::string& path) {
   char* folder = getcwd(nullptr, 0);
-  const std::string absolute = std::string(folder != nullptr ? folder : ".") + "/" + path;
+  std::string absolute = std::string(folder != nullptr ? folder : ".") + "/" + path;
   std::free(folder);
   return absolute;
+}
+
+// The absolute path of `program` as the shell would find it on PATH, or empty.
+std::string FindOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = folders.find(':', start);
+    std::string candidate = folders.substr(start, end - start);
+    if (candidate.empty()) candidate = ".";
+    candidate.append("/").append(program);
+    if (access(candidate.c_str(), X_OK) == 0) {
+      return candidate[0] == '/' ? candidate : FromCurrentFolder(candidate);
+    }
+    if (end == std::string::npos) return "";
+    start = end + 1;
+  }
 }
 
 }  // namespace
@@ -37,23 +55,6 @@ std::string WinePrefixFromEnvironment() {
   }
   if (*prefix == '/') return prefix;
   return FromCurrentFolder(prefix);
-}
-
-std::string FindOnPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = folders.find(':', start);
-    std::string folder = folders.substr(start, end - start);
-    if (folder.empty()) folder = ".";
-    std::string candidate = folder + "/" + program;
-    if (access(candidate.c_str(), X_OK) == 0) {
-      return candidate[0] == '/' ? candidate : FromCurrentFolder(candidate);
-    }
-    if (end == std::string::npos) return "";
-    start = end + 1;
-  }
 }
 
 void PosixPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
@@ -90,6 +91,7 @@ Outcome PosixPlatform::StartProgram(const ProgramStart& start) {
     position = end;
   }
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   const std::string folder = MapWindowsPath(winePrefix_, start.folder);

@@ -13,9 +13,6 @@ namespace pos_video {
 // prefix is taken from the current folder and made absolute, since the client starts elsewhere.
 std::string WinePrefixFromEnvironment();
 
-// The absolute path of `program` as the shell would find it on PATH, or empty.
-std::string FindOnPath(const std::string& program);
-
 class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(std::string winePrefix) : winePrefix_(std::move(winePrefix)) {}

@@ -83,7 +83,7 @@ Outcome SaveTextFile(const std::string& path, const std::string& text) {
 
   // A document that could not be written whole is not put in place, nor written over the old
   // one: whatever failed here (a full disk) would fail there too and leave it half-written.
-  const Outcome written = WriteAndClose(created.file, text);
+  Outcome written = WriteAndClose(created.file, text);
   if (!written.done) {
     file_calls::Remove(temporaryPath);
     return written;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "mapping/mapping_file_reading.h"
 #include "support/fake_platform.h"
@@ -17,16 +19,23 @@ using testing::Repeated;
 using testing::Term;
 
 // What loading `text` as termToInput.xml gives, in one line: "stored" or "nothing", each
-// terminal as NUMBER=SYSTEM/NAME/NUMBER/DEVICE, then each message in brackets.
+// terminal as NUMBER=SYSTEM/NAME/NUMBER/DEVICE, then each message in brackets; and a note when the
+// loader's ending is not the kind of a message it showed or recorded.
 std::string Outcome(const std::string& text, LaunchSettings* settings = nullptr,
                     MappingFileReading* reading = nullptr) {
   testing::FakePlatform platform;
   platform.files["termToInput.xml"] = text;
   TerminalMappingTable table;
   LaunchSettings ownSettings;
+  MappingFileReading ownReading;
+  MappingFileReading& read = reading != nullptr ? *reading : ownReading;
   const bool stored = LoadTerminalMappings("termToInput.xml", platform, platform, &table,
-                                           settings != nullptr ? settings : &ownSettings, reading);
-  std::string outcome = stored ? "stored" : "nothing";
+                                           settings != nullptr ? settings : &ownSettings, &read);
+  std::vector<MessageKind> said = platform.kinds;
+  for (const auto& warning : platform.warnings) said.push_back(warning.first);
+  const bool agrees = stored ? !read.ending : std::count(said.begin(), said.end(), read.ending) > 0;
+  std::string outcome = agrees ? "" : "(ending disagrees) ";
+  outcome += stored ? "stored" : "nothing";
   for (const auto& [number, m] : table) {
     outcome += " " + std::to_string(number) + "=" + m.systemName + "/" + m.inputName + "/" +
                m.inputNumber + "/" + m.device;
@@ -229,9 +238,8 @@ TEST(MappingLoaderTest, InvalidTermsAndTimesThatCannotBeUsed) {
        "stored 1=S/C// 2=S/C//@EST5EDT,M3.2.0,M11.1.0+9"},
       {Root(kGood + Term("2", kCamera, " TimeZone=\"XST6XDT\" ClockOffset=\"x\"")),
        "stored 1=S/C// [TimeZone \"XST6XDT\" of Term Number 2 in file termToInput.xml" + notAZone},
-      {Root(kGood + Term("2", kCamera, " ClockOffset=\"-86401\"")),
-       "stored 1=S/C// [ClockOffset \"-86401\" of Term Number 2 in file termToInput.xml" +
-           notAnOffset},
+      {Root(Term("2", kCamera, " ClockOffset=\"-86401\"")),
+       "nothing [ClockOffset \"-86401\" of Term Number 2 in file termToInput.xml" + notAnOffset},
       // The Term's own faults come first; one skipped silently stays silent.
       {Root(kGood + Term("2", kNoCamera, " TimeZone=\"x\"")),
        "stored 1=S/C// [Found invalid mapping for Term Number 2 in file termToInput.xml\n]"},

@@ -203,7 +203,7 @@ TEST(TimeZoneTest, OffsetsWhoseSignIsMisread) {
 }
 
 // Every name against tzdata itself, as Python's zoneinfo reads the installed files (fold=0: the
-// README's rule): random wall times, and those around each change the files list.
+// README's rule): random wall times, and those around each change zoneinfo shows.
 TEST(TimeZoneTest, EveryNameAgreesWithTzdata) {
   std::ifstream listing(std::string(kZoneInfo) + "tzdata.zi");
   std::string version;
