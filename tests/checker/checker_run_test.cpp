@@ -1,3 +1,5 @@
+#include "checker/checker_run.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -5,7 +7,6 @@
 #include <string>
 
 #include "base/launch_constants.h"
-#include "checker/checker_run.h"
 #include "checker/mapping_review.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
