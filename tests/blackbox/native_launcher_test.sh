@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What only the native executable shows: how it starts the client through `wine`, and how it
 # treats its own process (signals, standard streams). The launch's decisions are the unit tests'
-# (tests/launcher), the POSIX file calls' tests/system/posix_files_test.cpp.
+# (tests/launch_sequence), the POSIX file calls' tests/system/text_files_test.cpp.
 # Usage: native_launcher_test.sh LAUNCHER SAMPLE_MAPPING
 set -uo pipefail
 launcher=$(realpath "$1")

@@ -97,6 +97,8 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
       // Only Term children of the first top-level element count.
       {"<?xml version=\"1.0\"?><!-- c -->" + Root("<Other/><term Number=\"2\"/>" + kGood), kStored},
       {"<Other/>" + Root(kGood), "nothing"},
+      // The reader takes an internal subset's "]>" for text: the file holds no element at all.
+      {"<!DOCTYPE TermToInput [ <!ENTITY lane \"L\"> ]>\n" + Root(kGood), "nothing"},
       {Root(kGood) + std::string("<<<\0<a></a <![CDATA[\xF0", 20), kStored},
       // What the XML reader cannot read.
       {"", Refused("Error document empty.")},

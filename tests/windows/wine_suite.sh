@@ -558,11 +558,6 @@ zurich='<TermToInput TimeZone="Europe/Zürich"><Term Number="4"><System Name="S"
 # output writes the event's U+00FC as \00fc. Both alike from a file in UTF-8 or in the code page.
 zurich_box=$'5 TimeZone "Europe/Z\xFCrich" in file termToInput.xml is not a time zone.'
 zurich_event='error 5 TimeZone "Europe/Z\00fcrich" in file termToInput.xml is not a time zone.'
-# The XML reader takes an internal subset's "]>" for text: the file holds no element at all.
-internal_subset='<!DOCTYPE TermToInput [ <!ENTITY lane "Lane 1"> ]>
-<TermToInput>
-  <Term Number="4"><System Name="S"><Input Name="Door" /></System></Term>
-</TermToInput>'
 not_loaded='Nothing was loaded from termToInput.xml:'
 not_started='The client was not started.'
 # A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
@@ -627,8 +622,6 @@ row document_locked_by_another_program sample '-n 4' hold=lock waits=2000 \
   box="$writing_failed Lock violation."
 # Endings without a box leave one warning event that says why.
 row not_a_mapping_file '<Settings Width="392" />' '-n 4' \
-  event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
-row mapping_with_an_internal_subset "$internal_subset" '-n 4' \
   event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
 row no_term_maps_a_terminal '<TermToInput Width="392" />' '-n 4' \
   event="warning 10 $not_loaded no Term in it maps a terminal to a camera. $not_started"

@@ -1,53 +1,13 @@
+#include "search_time/time_option.h"
+
 #include <gtest/gtest.h>
 
-#include "base/command_line_option.h"
 #include "base/launch_request.h"
-#include "search_time/time_option.h"
 #include "support/fake_platform.h"
 #include "support/time_zone_scope.h"
 
 namespace pos_video {
 namespace {
-
-TEST(TerminalOptionTest, FormsOrderAndNumbers) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"", 101},
-      {"-t2007-06-06 14:50:25", 101},
-      {"-n", 0},
-      {"-n12", 12},
-      {"\"-n\" \" \"4\"", 4},
-      {"-N7", 7},
-      {"/n 7", 7},
-      {"-t2007-06-06 14:50:25 /N 12", 12},
-      {"/N 9 -n 3", 3},  // "-n" is tried first wherever it stands.
-      {"-N 9 /n 3", 9},  // "-N" before "/n".
-      {"-n\t\n +42x", 42},
-      {"-n -5", -5},
-      {"-n - 5", 0},
-      {"a-nb", 0},  // A plain substring search: the characters count wherever they stand.
-      {"-n 2147483647", 2147483647},
-      {"-n -2147483648", -2147483647 - 1},
-      {"-n 4294967297", 2147483647},  // Would wrap to terminal 1.
-      {"-n -2147483649", -2147483647 - 1},
-  };
-  for (const auto& [commandLine, terminal] : cases) {
-    EXPECT_EQ(ReadLaunchRequest(commandLine).terminal, terminal) << commandLine;
-  }
-}
-
-// The Windows program reads what follows its name in the whole command line, as WinMain's text.
-TEST(TerminalOptionTest, TextAfterTheProgramName) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"l.exe -n 4", "-n 4"},
-      {"\"C:\\Program Files\\l.exe\"\t\x01 -n 4", "-n 4"},
-      {"\"C:\\a b\"c\\l.exe -t x", "-t x"},
-      {"\"C:\\a b -n 4", ""},
-      {"\u00E4.exe  -t 2007-06-06 2:50:25\u202FPM ", "-t 2007-06-06 2:50:25\u202FPM "},
-  };
-  for (const auto& [commandLine, text] : cases) {
-    EXPECT_EQ(TextAfterProgramName(commandLine), text) << commandLine;
-  }
-}
 
 constexpr std::int64_t kNow = 1234567890;
 // 2007-06-06 is summer time (UTC+2) in this zone, spelled out so no zone database is needed.

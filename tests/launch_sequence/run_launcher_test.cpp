@@ -1,10 +1,9 @@
-#include "launcher/run_sequence.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/launch_constants.h"
+#include "launcher/run_sequence.h"
 #include "support/fake_platform.h"
 #include "support/mapping_text.h"
 #include "support/time_zone_scope.h"
@@ -23,7 +22,7 @@ const std::string kMapping =
 // The time option's time is the store's wall clock, moved onto the recorder's clock; without
 // the option the search is around the current time, which is absolute already. Without the
 // attributes the time is the PC's, as it always was.
-TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
+TEST(RunLauncherTest, TheTransactionTimeIsReadOnTheStoresClock) {
   testing::TimeZoneScope zone("JST-9");
   const std::string kChicago = " TimeZone=\"America/Chicago\"";
   const std::string kNewYork = " TimeZone=\"America/New_York\"";
@@ -63,7 +62,7 @@ TEST(RunSequenceTest, TheTransactionTimeIsReadOnTheStoresClock) {
 // A launch saves the document, with the pointer's place, into the client's folder, then starts
 // the client there. A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is
 // used only when the usual folder holds no client.
-TEST(RunSequenceTest, TheDocumentIsSavedThenTheClientStartsInItsFolder) {
+TEST(RunLauncherTest, TheDocumentIsSavedThenTheClientStartsInItsFolder) {
   const std::string usual = "C:\\Program Files\\Korvane\\Client\\";
   const std::string x86 = "C:\\Program Files (x86)\\Korvane\\Client\\";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -93,7 +92,7 @@ TEST(RunSequenceTest, TheDocumentIsSavedThenTheClientStartsInItsFolder) {
 // Each message, and each ending that shows nothing, is filed under its own kind: on Windows these
 // are the event log's IDs, which a fleet's monitoring filters on. A failure stops the sequence
 // where it is found: the client starts only when the document was saved.
-TEST(RunSequenceTest, EveryEndingIsFiledUnderItsKind) {
+TEST(RunLauncherTest, EveryEndingIsFiledUnderItsKind) {
   using K = MessageKind;
   const std::string invalidTerm = Term("7", testing::kNoCamera);
   const std::string withInvalid = TermToInput(testing::Repeated(invalidTerm, 12) + Term("4"));

@@ -1,3 +1,5 @@
+#include "system/text_files.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/filter.h>
@@ -17,20 +19,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
-
-#include "support/variable_scope.h"
-#include "system/posix_platform.h"
-#include "system/text_files.h"
 
 namespace pos_video {
 namespace {
 
-class PosixFilesTest : public ::testing::Test {
+class TextFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/posix-files-test.XXXXXX";
+    char pattern[] = "/tmp/text-files-test.XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
   }
@@ -137,7 +134,7 @@ std::string Contents(const std::string& path) { return ReadTextFile(path, 1 << 2
 
 // What a launch that was killed between creating and renaming its file left behind goes, once it
 // is old enough not to belong to a launch still running, and once this launch's saves are done.
-TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
+TEST_F(TextFilesTest, AbandonedTemporaryFilesAreRemoved) {
   const std::string path = folder_ + "/KvCmdLine.xml";
   for (const char* name : {".tmp-11-0", ".tmp-12-3", ".tmp-x-0", ".tmp-13-"}) {
     std::ofstream(path + name) << "left";
@@ -156,7 +153,7 @@ TEST_F(PosixFilesTest, AbandonedTemporaryFilesAreRemoved) {
 
 // The save's branches on real files, as the system fails them. What stood at the document's name
 // stays as it was wherever the save fails, a link is never followed, and no temporary file stays.
-TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
+TEST_F(TextFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
   struct Case {
     const char* what;
     const char* occupant;  // Shell commands, run in the folder, that put it at the document's name.
@@ -225,7 +222,7 @@ TEST_F(PosixFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
 
 // Launches at once into a folder that refuses new files write in place, one after another: the
 // document they leave is one of theirs, whole, never two run together.
-TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
+TEST_F(TextFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
   const std::string path = folder_ + "/KvCmdLine.xml";
   std::vector<std::string> texts;
   for (int i = 0; i < 10; ++i) texts.push_back(std::string(10000 * (10 - i), 'a' + i));
@@ -245,7 +242,7 @@ TEST_F(PosixFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
   }
 }
 
-TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
+TEST_F(TextFilesTest, OnlyARegularFileIsRead) {
   std::ofstream(folder_ + "/text") << "new\ntext\n";
   EXPECT_EQ(ReadTextFile(folder_ + "/text", 100).text, "new\ntext\n");
   EXPECT_EQ(ReadTextFile(folder_ + "/text", 3).text, "new\n");  // A byte past the limit: over.
@@ -257,23 +254,6 @@ TEST_F(PosixFilesTest, OnlyARegularFileIsRead) {
   ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
   EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).done);
   EXPECT_FALSE(ReadTextFile("/dev/zero", 100).done);
-}
-
-TEST(WinePrefixTest, AsWineDecidesAndAbsolute) {
-  char* here = getcwd(nullptr, 0);
-  const std::string folder = here;
-  std::free(here);
-  const std::pair<const char*, std::string> cases[] = {
-      {nullptr, "/home/auditor/.wine"},
-      {"", "/home/auditor/.wine"},
-      {"/srv/prefix", "/srv/prefix"},
-      {"prefix", folder + "/prefix"},
-  };
-  const testing::VariableScope home("HOME", "/home/auditor");
-  for (const auto& [variable, prefix] : cases) {
-    const testing::VariableScope winePrefix("WINEPREFIX", variable);
-    EXPECT_EQ(WinePrefixFromEnvironment(), prefix) << (variable != nullptr ? variable : "unset");
-  }
 }
 
 }  // namespace
