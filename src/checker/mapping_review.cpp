@@ -273,9 +273,9 @@ class Review {
           owner + "TimeZone " + Quoted(zone) + RefusedZoneFinding(zone, consequence),
           Severity::kError);
     } else {
+      const std::string written = owner + "TimeZone " + Quoted(zone);
       for (const std::string& warning : ZoneWarnings(zone)) {
-        Add(FindingKind::kZoneMayMeanOther, PositionOf(*clock.timeZone),
-            owner + "TimeZone " + Quoted(zone) + warning);
+        Add(FindingKind::kZoneMayMeanOther, PositionOf(*clock.timeZone), written + warning);
       }
     }
     const IntegerAttribute& offset = clock.clockOffset;

@@ -174,6 +174,7 @@ void ReadSettings(MappingFileReading* read, LaunchSettings* settings) {
 const std::vector<ElementAttributes>& AttributesReadByElement() {
   static const std::vector<ElementAttributes> elements = [] {
     std::vector<const char*> root;
+    root.reserve(kIntegerSettings.size() + 2);
     for (const IntegerSetting& setting : kIntegerSettings) root.push_back(setting.name);
     root.insert(root.end(), {kTimeZone, kClockOffset});
     return std::vector<ElementAttributes>{{"TermToInput", root},
