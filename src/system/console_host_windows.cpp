@@ -6,7 +6,10 @@
 namespace pos_video {
 namespace {
 
-std::string Utf8FromWide(const std::wstring& text) {
+// `text` in UTF-8, a lone surrogate becoming U+FFFD instead of failing the whole text as
+// Utf8FromWide does: an argument or a file name is always passed on, marked where it cannot be
+// held.
+std::string Utf8WithReplacements(const std::wstring& text) {
   if (text.empty() || text.size() > INT_MAX) return "";
   const int length = static_cast<int>(text.size());
   const int bytes =
@@ -36,7 +39,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
   if (words == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(Utf8FromWide(words[i]));
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8WithReplacements(words[i]));
   LocalFree(words);
   return arguments;
 }
@@ -67,7 +70,7 @@ FolderListing HostFolders::ListFolder(const std::string& path) {
     // A reparse point (a link or junction) to a folder is not searched.
     const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-    listing.entries.push_back({Utf8FromWide(name), folder});
+    listing.entries.push_back({Utf8WithReplacements(name), folder});
   } while (FindNextFileW(search, &found) != 0);
   const DWORD error = GetLastError();
   FindClose(search);
