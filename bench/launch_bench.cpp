@@ -36,7 +36,7 @@
 #include <vector>
 
 #include "base/launch_constants.h"
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
 #include "system/posix_platform.h"
 
 namespace pos_video {

@@ -15,7 +15,8 @@
 #include "base/launch_request.h"
 #include "base/report_message.h"
 #include "checker/mapping_review.h"
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
+#include "mapping/mapping_loader.h"
 #include "support/fake_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,8 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       __builtin_trap();
     }
   }
-  pos_video::ReviewMappingFile(pos_video::kMappingFilePath, platform);
-  pos_video::PreviewLaunch(pos_video::kMappingFilePath, platform,
+  const pos_video::FileText text =
+      pos_video::ReadMappingFile(pos_video::kMappingFilePath, platform);
+  pos_video::ReviewMappingFile(pos_video::kMappingFilePath, text);
+  pos_video::PreviewLaunch(pos_video::kMappingFilePath, text,
                            pos_video::ReadLaunchRequest(commandLine), 1181141425);
   return 0;
 }

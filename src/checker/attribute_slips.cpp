@@ -10,18 +10,6 @@
 namespace pos_video {
 namespace {
 
-struct ReadAttributes {
-  const char* element;
-  std::vector<const char*> names;  // In the order that settles a tie.
-};
-
-const std::vector<ReadAttributes> kReadAttributes = {
-    {"TermToInput", {"Width", "Height", "Pre", "Post", "TimeZone", "ClockOffset"}},
-    {"Term", {"Number", "TimeZone", "ClockOffset"}},
-    {"System", {"Name"}},
-    {"Input", {"Name", "Number", "Device"}},
-};
-
 std::string Folded(const std::string& name) {
   std::string folded = name;
   std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
@@ -47,7 +35,7 @@ int EditDistance(const std::string& a, const std::string& b, int limit, int chan
   return std::min(d[a.size()][b.size()], limit + 1);
 }
 
-bool Reads(const ReadAttributes& read, const std::string& name) {
+bool Reads(const ElementAttributes& read, const std::string& name) {
   return std::any_of(read.names.begin(), read.names.end(),
                      [&name](const char* readName) { return name == readName; });
 }
@@ -55,7 +43,7 @@ bool Reads(const ReadAttributes& read, const std::string& name) {
 // "TermToInput and Term": where the launcher reads `name`.
 std::string ElementsReading(const std::string& name) {
   std::string elements;
-  for (const ReadAttributes& read : kReadAttributes) {
+  for (const ElementAttributes& read : AttributesReadByElement()) {
     if (Reads(read, name))
       elements += (elements.empty() ? "" : " and ") + std::string(read.element);
   }
@@ -63,10 +51,10 @@ std::string ElementsReading(const std::string& name) {
 }
 
 // What is wrong with `name` on an element where the launcher reads `read`, or nothing.
-std::string DescribeSlip(const std::string& name, const ReadAttributes& read) {
+std::string DescribeSlip(const std::string& name, const ElementAttributes& read) {
   if (Reads(read, name)) return "";
-  // The root's six settings, where the launcher reads them all.
-  if (Reads(kReadAttributes.front(), name)) {
+  // The root's settings, where the launcher reads them all.
+  if (Reads(AttributesReadByElement().front(), name)) {
     return name + " on " + read.element + " is not read: the launcher reads " + name + " on " +
            ElementsReading(name);
   }
@@ -107,8 +95,8 @@ void AddSlips(const TiXmlElement* element, const std::vector<const TiXmlAttribut
               std::vector<AttributeSlip>* slips) {
   if (element == nullptr) return;
   const auto read = std::find_if(
-      kReadAttributes.begin(), kReadAttributes.end(),
-      [element](const ReadAttributes& read) { return element->ValueStr() == read.element; });
+      AttributesReadByElement().begin(), AttributesReadByElement().end(),
+      [element](const ElementAttributes& read) { return element->ValueStr() == read.element; });
   for (const TiXmlAttribute* attribute = element->FirstAttribute(); attribute != nullptr;
        attribute = attribute->Next()) {
     if (std::find(hinted.begin(), hinted.end(), attribute) != hinted.end()) continue;

@@ -8,6 +8,7 @@
 #include "checker/mapping_review.h"
 #include "checker/report_printer.h"
 #include "checker/sarif_log.h"
+#include "mapping/mapping_loader.h"
 #include "time_zone/time_zone.h"
 
 namespace pos_video {
@@ -82,8 +83,10 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
   std::vector<FileFindings> sarif;
   for (const MappingFileArgument& file : checked) {
     const std::string& path = file.path;
+    // Read and guarded once: the review and the preview both work on this text.
+    const FileText text = file.failure.empty() ? ReadMappingFile(path, files) : FileText{};
     const MappingReport report =
-        file.failure.empty() ? ReviewMappingFile(path, files) : UnreviewedReport(file);
+        file.failure.empty() ? ReviewMappingFile(path, text) : UnreviewedReport(file);
     status = std::max(status, ExitStatus(report));
     if (options.sarif) {
       sarif.push_back({path, report.findings});
@@ -99,7 +102,7 @@ int RunChecker(const std::vector<std::string>& arguments, std::int64_t currentTi
     if (&file != &checked.front()) out << "\n";
     PrintMappingReport(out, path, report);
     if (options.launch && file.failure.empty()) {
-      PrintLaunchPreview(out, PreviewLaunch(path, files, *options.launch, currentTime));
+      PrintLaunchPreview(out, PreviewLaunch(path, text, *options.launch, currentTime));
     }
   }
   if (options.sarif) WriteSarifLog(out, sarif, POS_VIDEO_VERSION);

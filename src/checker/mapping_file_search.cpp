@@ -73,12 +73,16 @@ std::vector<std::string> Expanded(const std::string& pattern, FolderReader& fold
     std::vector<std::string> next;
     for (const std::string& path : paths) {
       if (part.find_first_of("*?") == std::string::npos) {
-        next.push_back(path + part + separators);
+        next.push_back(path);
+        next.back() += part;
+        next.back() += separators;
         continue;
       }
       for (const FolderEntry& entry : folders.ListFolder(path.empty() ? "." : path).entries) {
         if (Matches(part, entry.name, conventions.namesInAnyCase)) {
-          next.push_back(path + entry.name + separators);
+          next.push_back(path);
+          next.back() += entry.name;
+          next.back() += separators;
         }
       }
     }

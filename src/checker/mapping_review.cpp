@@ -15,7 +15,7 @@
 #include "checker/character_columns.h"
 #include "checker/escaped_text.h"
 #include "checker/zone_findings.h"
-#include "launch/prepare_launch.h"
+#include "launch_sequence/prepare_launch.h"
 #include "mapping/mapping_file_reading.h"
 #include "mapping/mapping_loader.h"
 #include "time_zone/time_zone.h"
@@ -135,7 +135,7 @@ class Review {
     const LaunchSettings defaults;
     for (std::size_t i = 0; i < kIntegerSettings.size(); ++i) {
       const IntegerSetting& setting = kIntegerSettings[i];
-      ReviewSetting(root, setting.name, reading.settings[i], defaults.*setting.member);
+      ReviewSetting(root, setting, reading.settings[i], defaults.*setting.member);
     }
     ReviewRootClock(reading.clock);
     AddSlips(RootAttributeSlips(root));
@@ -193,8 +193,10 @@ class Review {
       Add(FindingKind::kAttributeNotRead, PositionOf(*slip.attribute), slip.text);
   }
 
-  void ReviewSetting(const TiXmlElement& root, const char* name, const IntegerAttribute& read,
-                     std::int32_t defaultValue) {
+  void ReviewSetting(const TiXmlElement& root, const IntegerSetting& integer,
+                     const IntegerAttribute& read, std::int32_t defaultValue) {
+    const char* name = integer.name;
+    const SettingMeasure measure = integer.measure;
     SettingReport setting{name, defaultValue, "default: not in the file"};
     const std::string text = read.attribute != nullptr ? read.attribute->ValueStr() : "";
     const std::string written = std::string(name) + " " + Quoted(text);
@@ -203,7 +205,7 @@ class Review {
     if (read.reading == SettingReading::kRead) {
       setting = {name, read.value, FromTheFile(read)};
       ReviewDigits(read, written);
-      ReviewRange(read, name, written);
+      ReviewRange(read, measure, written);
     } else if (read.reading == SettingReading::kNotInteger) {
       setting.source = "default: " + Quoted(text) + " is not an integer";
       Add(FindingKind::kSettingNotInteger, PositionOf(*read.attribute),
@@ -222,12 +224,12 @@ class Review {
   }
 
   // Values the launcher reads as written, but which hardly say what an integrator meant.
-  void ReviewRange(const IntegerAttribute& read, const std::string& name,
+  void ReviewRange(const IntegerAttribute& read, SettingMeasure measure,
                    const std::string& written) {
     const std::int64_t value = read.value;
-    const bool pre = name == "Pre";
+    const bool pre = measure == SettingMeasure::kSecondsBefore;
     std::string problem;
-    if (name == "Width" || name == "Height") {
+    if (measure == SettingMeasure::kWindowSize) {
       if (value <= 0) problem = " is not positive: the client's window gets no size from it";
     } else if (value < 0) {
       problem = std::string(" is negative: the search ") + (pre ? "starts " : "ends ") +
@@ -271,9 +273,9 @@ class Review {
           owner + "TimeZone " + Quoted(zone) + RefusedZoneFinding(zone, consequence),
           Severity::kError);
     } else {
+      const std::string written = owner + "TimeZone " + Quoted(zone);
       for (const std::string& warning : ZoneWarnings(zone)) {
-        Add(FindingKind::kZoneMayMeanOther, PositionOf(*clock.timeZone),
-            owner + "TimeZone " + Quoted(zone) + warning);
+        Add(FindingKind::kZoneMayMeanOther, PositionOf(*clock.timeZone), written + warning);
       }
     }
     const IntegerAttribute& offset = clock.clockOffset;
@@ -390,12 +392,11 @@ class Review {
 
 }  // namespace
 
-MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
+MappingReport ReviewMappingFile(const std::string& path, const FileText& file) {
   MappingReport report;
   Collector collector;
   MappingFileReading reading;
-  report.loaded =
-      LoadTerminalMappings(path, files, collector, &report.table, &report.settings, &reading);
+  report.loaded = LoadMappingText(path, file, collector, &report.table, &report.settings, &reading);
   report.launcherMessages = collector.messages;
   const CharacterColumns columns(reading.file.text, reading.document);
   Review review(report, columns);
@@ -429,13 +430,13 @@ MappingReport ReviewMappingFile(const std::string& path, FileReader& files) {
   return report;
 }
 
-LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
+LaunchPreview PreviewLaunch(const std::string& path, const FileText& file,
                             const LaunchRequest& request, std::int64_t currentTime) {
   Collector collector;
-  const LaunchOutcome launch = PrepareLaunch(
+  const PreparedLaunch launch = PrepareLaunch(
       request, currentTime,
       [&](MessageSink& messages, TerminalMappingTable* table, LaunchSettings* settings) {
-        return LoadTerminalMappings(path, files, messages, table, settings);
+        return LoadMappingText(path, file, messages, table, settings);
       },
       kCommandDocumentPath, PointerOnScreen{}, collector, collector);
   LaunchPreview preview;

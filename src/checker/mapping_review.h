@@ -114,14 +114,15 @@ struct LaunchPreview {
   std::string document;
 };
 
-// Reads the file at `path` through `files` as the launcher does and reviews it. A file that
-// cannot be read gives a report of nothing loaded, with the launcher's message and the reason.
-MappingReport ReviewMappingFile(const std::string& path, FileReader& files);
+// Reviews `file`, the file at `path` as ReadMappingFile read it once, loading it as the launcher
+// does. A file that could not be read gives a report of nothing loaded, with the launcher's
+// message and the reason.
+MappingReport ReviewMappingFile(const std::string& path, const FileText& file);
 
-// What the launcher does with the file at `path` for the request, around `currentTime` when it
-// names no time: the same messages in the same order and the same document, by the launcher's own
-// steps, with nothing shown or written.
-LaunchPreview PreviewLaunch(const std::string& path, FileReader& files,
+// What the launcher does with that same text for the request, around `currentTime` when it names
+// no time: the same messages in the same order and the same document, by the launcher's own steps
+// on the text already read, with nothing shown or written.
+LaunchPreview PreviewLaunch(const std::string& path, const FileText& file,
                             const LaunchRequest& request, std::int64_t currentTime);
 
 }  // namespace pos_video

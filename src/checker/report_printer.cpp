@@ -20,7 +20,8 @@ std::string DescribeCamera(const TerminalMapping& mapping) {
   return camera;
 }
 
-void PrintOutcome(std::ostream& out, const MappingReport& report) {
+// What the launcher loads from the file: nothing, or how many terminals and whether it skipped any.
+void PrintWhatLoads(std::ostream& out, const MappingReport& report) {
   if (!report.loaded) {
     out << "The launcher loads nothing from it and never starts the client.\n";
     return;
@@ -149,7 +150,7 @@ void PrintFindings(std::ostream& out, const std::string& path, const MappingRepo
 
 void PrintMappingReport(std::ostream& out, const std::string& path, const MappingReport& report) {
   out << "Mapping file: " << Escaped(path) << "\n";
-  PrintOutcome(out, report);
+  PrintWhatLoads(out, report);
   PrintSettings(out, report);
   PrintTerminals(out, report);
   out << "\nFindings:" << (report.findings.empty() ? " none\n" : "\n");

@@ -97,7 +97,7 @@ std::string ArtifactUri(const std::string& path) {
       slashed.size() >= 3 && IsAsciiLetter(slashed[0]) && slashed[1] == ':' && slashed[2] == '/';
   std::string uri = drive                         ? "file:///"
                     : slashed.rfind("//", 0) == 0 ? "file:"
-                    : slashed.rfind("/", 0) == 0  ? "file://"
+                    : slashed.rfind('/', 0) == 0  ? "file://"
                                                   : "";
   for (std::size_t at = 0; at < slashed.size(); ++at) {
     const char c = slashed[at];

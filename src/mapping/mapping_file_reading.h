@@ -43,6 +43,17 @@ struct ClockAttributes {
   bool Usable() const { return timeZoneUsable && clockOffsetUsable; }
 };
 
+// The attributes the loader reads on one element, in the order that settles a tie between near
+// misses.
+struct ElementAttributes {
+  const char* element;
+  std::vector<const char*> names;
+};
+
+// Every element the loader reads attributes of, TermToInput first (its integer settings, then its
+// clock), then Term, System and Input: the names the loader itself reads with.
+const std::vector<ElementAttributes>& AttributesReadByElement();
+
 // The kinds of bad Term the user is told about are the last two.
 enum class TermVerdict {
   kStored,

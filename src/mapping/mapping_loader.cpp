@@ -15,6 +15,13 @@
 namespace pos_video {
 namespace {
 
+// The attribute names the loader reads besides the integer settings.
+constexpr const char* kTimeZone = "TimeZone";
+constexpr const char* kClockOffset = "ClockOffset";
+constexpr const char* kNumber = "Number";
+constexpr const char* kName = "Name";
+constexpr const char* kDevice = "Device";
+
 // TinyXML's stream input reads up to the end of the first top-level element, collecting the
 // characters one call at a time, and then parses what it collected. When the pre-scan knows where
 // the reader stops, the text up to there is parsed where it lies instead: the same document
@@ -66,10 +73,10 @@ IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* n
 
 ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
   ClockAttributes clock;
-  clock.timeZone = FindAttribute(element, "TimeZone");
+  clock.timeZone = FindAttribute(element, kTimeZone);
   clock.timeZoneUsable =
       clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
-  clock.clockOffset = ReadIntegerAttribute(element, "ClockOffset");
+  clock.clockOffset = ReadIntegerAttribute(element, kClockOffset);
   const IntegerAttribute& offset = clock.clockOffset;
   // An offset beyond a day either way is a slip, not a clock that drifted.
   clock.clockOffsetUsable = offset.reading == SettingReading::kAbsent ||
@@ -81,7 +88,7 @@ ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
 TermReading ReadTerm(const TiXmlElement& term) {
   TermReading reading;
   reading.element = &term;
-  reading.number = ReadIntegerAttribute(term, "Number");
+  reading.number = ReadIntegerAttribute(term, kNumber);
   if (reading.number.reading != SettingReading::kRead) {
     reading.verdict = TermVerdict::kNoIntegerNumber;
     return reading;
@@ -92,12 +99,12 @@ TermReading ReadTerm(const TiXmlElement& term) {
     return reading;
   }
   reading.input = reading.system->FirstChildElement("Input");
-  if (reading.system->Attribute("Name") == nullptr) {
+  if (reading.system->Attribute(kName) == nullptr) {
     reading.verdict = TermVerdict::kSystemWithoutName;
   } else if (reading.input == nullptr) {
     reading.verdict = TermVerdict::kNoInput;
-  } else if (reading.input->Attribute("Name") == nullptr &&
-             reading.input->Attribute("Number") == nullptr) {
+  } else if (reading.input->Attribute(kName) == nullptr &&
+             reading.input->Attribute(kNumber) == nullptr) {
     reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
   } else {
     reading.clock = ReadClockAttributes(term);
@@ -140,8 +147,8 @@ TerminalMapping MappingOf(const TermReading& reading) {
     const char* value = element.Attribute(name);
     return value != nullptr ? std::string(value) : std::string();
   };
-  TerminalMapping mapping{text(*reading.system, "Name"), text(*reading.input, "Name"),
-                          text(*reading.input, "Number"), text(*reading.input, "Device")};
+  TerminalMapping mapping{text(*reading.system, kName), text(*reading.input, kName),
+                          text(*reading.input, kNumber), text(*reading.input, kDevice)};
   if (reading.clock.timeZone != nullptr) mapping.timeZone = reading.clock.timeZone->ValueStr();
   if (reading.clock.clockOffset.attribute != nullptr) {
     mapping.clockOffset = reading.clock.clockOffset.value;
@@ -164,6 +171,20 @@ void ReadSettings(MappingFileReading* read, LaunchSettings* settings) {
 
 }  // namespace
 
+const std::vector<ElementAttributes>& AttributesReadByElement() {
+  static const std::vector<ElementAttributes> elements = [] {
+    std::vector<const char*> root;
+    root.reserve(kIntegerSettings.size() + 2);
+    for (const IntegerSetting& setting : kIntegerSettings) root.push_back(setting.name);
+    root.insert(root.end(), {kTimeZone, kClockOffset});
+    return std::vector<ElementAttributes>{{"TermToInput", root},
+                                          {"Term", {kNumber, kTimeZone, kClockOffset}},
+                                          {"System", {kName}},
+                                          {"Input", {kName, kNumber, kDevice}}};
+  }();
+  return elements;
+}
+
 const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* name) {
   for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
        attribute = attribute->Next()) {
@@ -172,14 +193,24 @@ const TiXmlAttribute* FindAttribute(const TiXmlElement& element, const char* nam
   return nullptr;
 }
 
+FileText ReadMappingFile(const std::string& path, FileReader& files) {
+  return files.ReadFile(path, kMaxMappingFileBytes);
+}
+
 bool LoadTerminalMappings(const std::string& path, FileReader& files, MessageSink& messages,
                           TerminalMappingTable* table, LaunchSettings* settings,
                           MappingFileReading* reading) {
+  return LoadMappingText(path, ReadMappingFile(path, files), messages, table, settings, reading);
+}
+
+bool LoadMappingText(const std::string& path, FileText file, MessageSink& messages,
+                     TerminalMappingTable* table, LaunchSettings* settings,
+                     MappingFileReading* reading) {
   MappingFileReading ownReading;
   MappingFileReading& read = reading != nullptr ? *reading : ownReading;
   // A file that opens but cannot be read (a folder, a failing disk) counts as one that cannot be
   // opened: either way there is nothing to load.
-  read.file = files.ReadFile(path, kMaxMappingFileBytes);
+  read.file = std::move(file);
   if (!read.file.done) {
     ReportMessage(messages, MessageKind::kMappingFileUnreadable, "Could not open file %s\n",
                   path.c_str());

@@ -43,15 +43,26 @@ struct LaunchSettings {
   std::int32_t ClockOffset = 0;
 };
 
-// The root's integer settings, in the order the loader reads them, and the member each sets.
+// What an integer setting measures: the checker's "unlikely value" rule follows from it.
+enum class SettingMeasure {
+  kWindowSize,     // Pixels of the client's window: positive.
+  kSecondsBefore,  // Seconds of video before the search time: from 0 up to a day.
+  kSecondsAfter,   // Seconds of video after the search time: from 0 up to a day.
+};
+
+// The root's integer settings, in the order the loader reads them, and the member each sets. A new
+// setting is one row here: the loader, the checker's slips, hints and settings all read this table.
 struct IntegerSetting {
   const char* name;
   std::int32_t LaunchSettings::*member;
+  SettingMeasure measure;
 };
-constexpr std::array<IntegerSetting, 4> kIntegerSettings = {{{"Width", &LaunchSettings::Width},
-                                                             {"Height", &LaunchSettings::Height},
-                                                             {"Pre", &LaunchSettings::Pre},
-                                                             {"Post", &LaunchSettings::Post}}};
+constexpr std::array<IntegerSetting, 4> kIntegerSettings = {{
+    {"Width", &LaunchSettings::Width, SettingMeasure::kWindowSize},
+    {"Height", &LaunchSettings::Height, SettingMeasure::kWindowSize},
+    {"Pre", &LaunchSettings::Pre, SettingMeasure::kSecondsBefore},
+    {"Post", &LaunchSettings::Post, SettingMeasure::kSecondsAfter},
+}};
 
 // How the client is told the camera: as the Input's attributes, in order. By the Input's Name
 // when it has one, else by its Number (empty when the file gives neither) with its Device, when

@@ -6,6 +6,20 @@
 namespace pos_video {
 namespace {
 
+// `text` in UTF-8, a lone surrogate becoming U+FFFD instead of failing the whole text as
+// Utf8FromWide does: an argument or a file name is always passed on, marked where it cannot be
+// held.
+std::string Utf8WithReplacements(const std::wstring& text) {
+  if (text.empty() || text.size() > INT_MAX) return "";
+  const int length = static_cast<int>(text.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return "";
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
 // A path for the W calls: UTF-8 as it is, any other text in the code page, as the A calls read it.
 std::wstring WidePath(const std::string& path) {
   if (const std::optional<std::wstring> wide = WideFromUtf8(path)) return *wide;
@@ -25,8 +39,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
   if (words == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
   std::vector<std::string> arguments;
-  // A word holding a lone surrogate, which UTF-8 cannot hold, is empty: a usage error.
-  for (int i = 1; i < count; ++i) arguments.push_back(Utf8FromWide(words[i]).value_or(""));
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8WithReplacements(words[i]));
   LocalFree(words);
   return arguments;
 }
@@ -57,10 +70,7 @@ FolderListing HostFolders::ListFolder(const std::string& path) {
     // A reparse point (a link or junction) to a folder is not searched.
     const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-    // A name holding a lone surrogate has no UTF-8 path to open it by: it is left out.
-    if (const std::optional<std::string> utf8 = Utf8FromWide(name)) {
-      listing.entries.push_back({*utf8, folder});
-    }
+    listing.entries.push_back({Utf8WithReplacements(name), folder});
   } while (FindNextFileW(search, &found) != 0);
   const DWORD error = GetLastError();
   FindClose(search);

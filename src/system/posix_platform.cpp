@@ -14,7 +14,7 @@
 
 #include "base/launch_constants.h"
 #include "system/text_files.h"
-#include "system/windows_path.h"
+#include "system/wine_prefix_path.h"
 
 namespace pos_video {
 namespace {
@@ -65,16 +65,17 @@ void PosixPlatform::ShowMessage(MessageKind /*kind*/, const std::string& text) {
 }
 
 FileText PosixPlatform::ReadFile(const std::string& path, std::size_t maxBytes) {
-  return ReadTextFile(MapWindowsPath(winePrefix_, path), maxBytes);
+  return ReadTextFile(PathInWinePrefix(winePrefix_, path), maxBytes);
 }
 
 Outcome PosixPlatform::SaveFile(const std::string& path, const std::string& text) {
-  return saved_.Save(MapWindowsPath(winePrefix_, path), text);
+  return saved_.Save(PathInWinePrefix(winePrefix_, path), text);
 }
 
 bool PosixPlatform::HasFile(const std::string& path) {
   struct stat status {};
-  return stat(MapWindowsPath(winePrefix_, path).c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+  return stat(PathInWinePrefix(winePrefix_, path).c_str(), &status) == 0 &&
+         !S_ISDIR(status.st_mode);
 }
 
 PointerOnScreen PosixPlatform::ReadPointer() { return {}; }
@@ -94,7 +95,7 @@ Outcome PosixPlatform::StartProgram(const ProgramStart& start) {
   argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const std::string folder = MapWindowsPath(winePrefix_, start.folder);
+  const std::string folder = PathInWinePrefix(winePrefix_, start.folder);
 
   // The client gets the prefix the launcher used; the launcher ends right after, so its own
   // environment may change.

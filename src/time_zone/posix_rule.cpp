@@ -99,7 +99,8 @@ std::int64_t ChangeDate(const ChangeDay& change, std::int64_t year) {
   }
   const std::int64_t first = DaysSinceEpoch(year, change.month, 1);
   const std::int64_t firstWeekday = (first % 7 + 11) % 7;  // 1970-01-01 was a Thursday.
-  std::int64_t day = first + (change.weekday - firstWeekday + 7) % 7 + 7 * (change.week - 1);
+  std::int64_t day =
+      first + (change.weekday - firstWeekday + 7) % 7 + 7 * std::int64_t{change.week - 1};
   while (day >= first + DaysInMonth(year, change.month)) day -= 7;
   return day;
 }

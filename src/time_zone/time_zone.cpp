@@ -13,7 +13,7 @@ namespace {
 
 // More than the largest offset from UTC a rule can give: every reading of a wall-clock time lies
 // within this of it.
-constexpr std::int64_t kAroundChange = 26 * 3600;
+constexpr std::int64_t kAroundChange = std::int64_t{26} * 3600;
 
 struct LocalTime {
   std::int32_t offset;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/launch_constants.h"
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
 #include "support/fake_platform.h"
 #include "support/mapping_text.h"
 #include "support/time_zone_scope.h"

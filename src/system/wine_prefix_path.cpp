@@ -1,4 +1,4 @@
-#include "system/windows_path.h"
+#include "system/wine_prefix_path.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 
 namespace pos_video {
 
-std::string MapWindowsPath(const std::string& winePrefix, const std::string& windowsPath) {
+std::string PathInWinePrefix(const std::string& winePrefix, const std::string& windowsPath) {
   std::string mapped = windowsPath;
   std::replace(mapped.begin(), mapped.end(), '\\', '/');
   const bool hasDrive = mapped.size() >= 2 && mapped[1] == ':' && IsAsciiLetter(mapped[0]);

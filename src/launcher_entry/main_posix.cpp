@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
 #include "system/posix_platform.h"
 
 int main(int argc, char** argv) {

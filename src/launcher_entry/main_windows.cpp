@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/command_line_option.h"
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
 #include "system/windows_api.h"
 #include "system/windows_platform.h"
 

@@ -20,8 +20,9 @@ namespace pos_video {
 // false when nothing was loaded.
 using MappingLoad = std::function<bool(MessageSink&, TerminalMappingTable*, LaunchSettings*)>;
 
-// How far a launch got, and what it worked out on the way.
-struct LaunchOutcome {
+// How far a launch got, and what it worked out on the way: a record of the launch prepared, not
+// an Outcome (which is only ever a system call's result).
+struct PreparedLaunch {
   // None when the time cannot be read: the launch ends before the mapping file is read.
   std::optional<PcSearchTime> pcSearchTime;
   LaunchSettings settings;
@@ -37,9 +38,10 @@ struct LaunchOutcome {
 // Reads the time the request asks for, loads the mapping, moves the time onto the terminal's
 // store clock and writes the command document to `documentPath` for a window opened at the
 // pointer. Each step shows its own problems through `messages` and ends the launch.
-LaunchOutcome PrepareLaunch(const LaunchRequest& request, std::int64_t currentTime,
-                            const MappingLoad& load, const std::string& documentPath,
-                            const PointerOnScreen& pointer, FileSaver& files, MessageSink& messages,
-                            LocalTimeConversion localTimeSeconds = LocalTimeSeconds);
+PreparedLaunch PrepareLaunch(const LaunchRequest& request, std::int64_t currentTime,
+                             const MappingLoad& load, const std::string& documentPath,
+                             const PointerOnScreen& pointer, FileSaver& files,
+                             MessageSink& messages,
+                             LocalTimeConversion localTimeSeconds = LocalTimeSeconds);
 
 }  // namespace pos_video

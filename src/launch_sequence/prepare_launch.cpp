@@ -1,15 +1,15 @@
-#include "launch/prepare_launch.h"
+#include "launch_sequence/prepare_launch.h"
 
 #include "command_document/command_document_writer.h"
 #include "command_document/window_position.h"
 
 namespace pos_video {
 
-LaunchOutcome PrepareLaunch(const LaunchRequest& request, std::int64_t currentTime,
-                            const MappingLoad& load, const std::string& documentPath,
-                            const PointerOnScreen& pointer, FileSaver& files, MessageSink& messages,
-                            LocalTimeConversion localTimeSeconds) {
-  LaunchOutcome launch;
+PreparedLaunch PrepareLaunch(const LaunchRequest& request, std::int64_t currentTime,
+                             const MappingLoad& load, const std::string& documentPath,
+                             const PointerOnScreen& pointer, FileSaver& files,
+                             MessageSink& messages, LocalTimeConversion localTimeSeconds) {
+  PreparedLaunch launch;
   launch.pcSearchTime = ReadSearchTime(request.timeText, currentTime, messages, localTimeSeconds);
   if (!launch.pcSearchTime) return launch;
   TerminalMappingTable table;

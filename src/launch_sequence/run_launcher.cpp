@@ -1,8 +1,8 @@
-#include "launcher/run_sequence.h"
+#include "launch_sequence/run_launcher.h"
 
 #include "base/launch_constants.h"
 #include "base/launch_request.h"
-#include "launch/prepare_launch.h"
+#include "launch_sequence/prepare_launch.h"
 #include "mapping/mapping_loader.h"
 
 namespace pos_video {
@@ -24,7 +24,7 @@ std::string ClientFolder(Platform& platform) {
 
 int RunLauncher(const std::string& commandLineText, std::int64_t currentTime, Platform& platform) {
   const std::string folder = ClientFolder(platform);
-  const LaunchOutcome launch = PrepareLaunch(
+  const PreparedLaunch launch = PrepareLaunch(
       ReadLaunchRequest(commandLineText), currentTime,
       [&](MessageSink& messages, TerminalMappingTable* table, LaunchSettings* settings) {
         return LoadTerminalMappings(kMappingFilePath, platform, messages, table, settings);
