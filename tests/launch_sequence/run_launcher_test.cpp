@@ -1,9 +1,10 @@
+#include "launch_sequence/run_launcher.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/launch_constants.h"
-#include "launch_sequence/run_launcher.h"
 #include "support/fake_platform.h"
 #include "support/mapping_text.h"
 #include "support/time_zone_scope.h"
