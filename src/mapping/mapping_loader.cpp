@@ -71,11 +71,24 @@ IntegerAttribute ReadIntegerAttribute(const TiXmlElement& element, const char* n
   return read;
 }
 
-ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
+// The last TimeZone value looked up, and whether it names a zone. The Terms of a store mostly
+// repeat one value, and finding a zone by a rule or a Windows name costs more than the rest of a
+// Term. Empty at first, which names no zone.
+struct ZoneLookup {
+  std::string value;
+  bool found = false;
+};
+
+bool NamesAZone(const std::string& value, ZoneLookup* last) {
+  if (value != last->value) *last = {value, FindTimeZone(value).has_value()};
+  return last->found;
+}
+
+ClockAttributes ReadClockAttributes(const TiXmlElement& element, ZoneLookup* lastZone) {
   ClockAttributes clock;
   clock.timeZone = FindAttribute(element, kTimeZone);
   clock.timeZoneUsable =
-      clock.timeZone == nullptr || FindTimeZone(clock.timeZone->ValueStr()).has_value();
+      clock.timeZone == nullptr || NamesAZone(clock.timeZone->ValueStr(), lastZone);
   clock.clockOffset = ReadIntegerAttribute(element, kClockOffset);
   const IntegerAttribute& offset = clock.clockOffset;
   // An offset beyond a day either way is a slip, not a clock that drifted.
@@ -85,7 +98,7 @@ ClockAttributes ReadClockAttributes(const TiXmlElement& element) {
   return clock;
 }
 
-TermReading ReadTerm(const TiXmlElement& term) {
+TermReading ReadTerm(const TiXmlElement& term, ZoneLookup* lastZone) {
   TermReading reading;
   reading.element = &term;
   reading.number = ReadIntegerAttribute(term, kNumber);
@@ -107,7 +120,7 @@ TermReading ReadTerm(const TiXmlElement& term) {
              reading.input->Attribute(kNumber) == nullptr) {
     reading.verdict = TermVerdict::kInputWithoutNameOrNumber;
   } else {
-    reading.clock = ReadClockAttributes(term);
+    reading.clock = ReadClockAttributes(term, lastZone);
     reading.verdict = reading.clock.Usable() ? TermVerdict::kStored : TermVerdict::kUnusableClock;
   }
   return reading;
@@ -164,7 +177,8 @@ void ReadSettings(MappingFileReading* read, LaunchSettings* settings) {
       settings->*setting.member = read->settings[i].value;
     }
   }
-  read->clock = ReadClockAttributes(*read->root);
+  ZoneLookup rootZone;
+  read->clock = ReadClockAttributes(*read->root, &rootZone);
   if (read->clock.timeZone != nullptr) settings->TimeZoneName = read->clock.timeZone->ValueStr();
   settings->ClockOffset = read->clock.clockOffset.value;
 }
@@ -243,9 +257,10 @@ bool LoadMappingText(const std::string& path, FileText file, MessageSink& messag
   bool storedAny = false;
   int invalidTerms = 0;
   MessageKind firstBox = MessageKind::kInvalidTerm;  // Of the first skipped Term's message.
+  ZoneLookup lastZone;
   for (const TiXmlElement* term = read.root->FirstChildElement("Term"); term != nullptr;
        term = term->NextSiblingElement("Term")) {
-    TermReading termReading = ReadTerm(*term);
+    TermReading termReading = ReadTerm(*term, &lastZone);
     if (termReading.verdict == TermVerdict::kStored) {
       table->insert_or_assign(termReading.number.value, MappingOf(termReading));
       storedAny = true;
