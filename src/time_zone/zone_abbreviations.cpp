@@ -24,28 +24,11 @@ const char* TypeName(std::uint8_t type) {
   return kZoneAbbreviationText + kZoneTypes[type].abbreviation;
 }
 
-// The local time type index of the record in force at `utcSeconds`, or none where the rule holds.
-std::optional<std::uint8_t> RecordTypeAt(const ZoneRecord* record, std::int64_t utcSeconds) {
-  if (record == nullptr || record->changeCount == 0) return std::nullopt;
-  const std::uint32_t* first = kChangeTimes + record->firstChange;
-  const std::uint32_t* end = first + record->changeCount;
-  if (utcSeconds >= end[-1]) return std::nullopt;
-  const std::uint32_t* next =
-      std::upper_bound(first, end, utcSeconds,
-                       [](std::int64_t second, std::uint32_t change) { return second < change; });
-  return next == first ? record->initialType : kChangeTypes[next - 1 - kChangeTimes];
-}
-
 // Whether `abbreviation` at `offset` is the local time in force in `zone` at `utcSeconds`.
 bool InForce(const TimeZone& zone, std::int64_t utcSeconds, const std::string& abbreviation,
              std::int32_t offset) {
-  if (const std::optional<std::uint8_t> type = RecordTypeAt(zone.record, utcSeconds)) {
-    return kZoneTypes[*type].offset == offset && abbreviation == TypeName(*type);
-  }
-  const PosixRule& rule = zone.rule;
-  const bool daylight = IsDaylightAt(rule, utcSeconds);
-  return (daylight ? rule.daylightOffset : rule.standardOffset) == offset &&
-         abbreviation == (daylight ? rule.daylightName : rule.standardName);
+  const ZoneLocalTime local = ZoneTimeAt(zone, utcSeconds);
+  return local.utcOffset == offset && local.abbreviation == abbreviation;
 }
 
 std::vector<Use> UsesOf(const TimeZone& zone, const std::string& abbreviation) {
