@@ -71,17 +71,5 @@ TEST(CommandDocumentWriterTest, SearchWindowIsComputedIn64Bits) {
             std::string::npos);
 }
 
-TEST(CommandDocumentWriterTest, AnUnmappedTerminalOrAFailedSaveIsReported) {
-  EXPECT_EQ(Written({"S", "C", "", ""}, 0, {}, 77),
-            "Mapping of search terminal 77 to camera not found.\n");
-  testing::FakePlatform platform;
-  platform.unwritable.insert(kPath);
-  EXPECT_FALSE(
-      WriteCommandDocument(kPath, 4, 0, {{4, {"S", "C", "", ""}}}, {}, {}, platform, platform));
-  EXPECT_EQ(platform.messages,
-            std::vector<std::string>{
-                "Error writing file C:\\Client\\KvCmdLine.xml.  Error Permission denied\n"});
-}
-
 }  // namespace
 }  // namespace pos_video

@@ -560,14 +560,6 @@ zurich_box=$'5 TimeZone "Europe/Z\xFCrich" in file termToInput.xml is not a time
 zurich_event='error 5 TimeZone "Europe/Z\00fcrich" in file termToInput.xml is not a time zone.'
 not_loaded='Nothing was loaded from termToInput.xml:'
 not_started='The client was not started.'
-# A flood of invalid Terms is ten boxes and one count of the rest, each an error event.
-flood='<TermToInput>' flood_boxes=()
-for number in {1..12}; do
-  flood+=$'\n'"  <Term Number=\"$number\"><System Name=\"S\"><Input Device=\"1\" /></System></Term>"
-  [ "$number" -gt 10 ] ||
-    flood_boxes+=("box=3 Found invalid mapping for Term Number $number in file termToInput.xml")
-done
-flood+=$'\n</TermToInput>'
 writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
 tokyo='<TermToInput TimeZone="Tokyo Standard Time"><Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term></TermToInput>'
 # shellcheck disable=SC2034 # The rows' arguments use it.
@@ -594,10 +586,6 @@ row quoted_words_from_a_batch_file "$mexico_city" "/c 'C:\store\launch.bat'" pro
 # program through the Unicode command line Wine makes from UTF-8 arguments: 14:50:25, not 02:50:25.
 row narrow_space_before_pm sample '-n 2 "-t2007-06-06 2:50:25${narrow_space}PM"' TZ=EST5EDT \
   locale=C.UTF-8 document="647 0 1181155820 $lane2" client=usual
-# A store's zone as Windows names it reads as the tzdata zone CLDR maps it to: 14:50:25 in Tokyo is
-# 05:50:25 UTC.
-row windows_zone_name "$tokyo" '-n 4 -t "2007-06-06 14:50:25"' document="647 0 1181109020 $camera" \
-  client=usual
 # The terminal option still counts, and nothing overflows.
 row long_command_line sample '-n 2 "$padding"' document="647 0 now $lane2" client=usual
 row missing_mapping_file none '-n 4' box='1 Could not open file termToInput.xml'
@@ -623,13 +611,9 @@ row document_locked_by_another_program sample '-n 4' hold=lock waits=2000 \
 # Endings without a box leave one warning event that says why.
 row not_a_mapping_file '<Settings Width="392" />' '-n 4' \
   event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
-row no_term_maps_a_terminal '<TermToInput Width="392" />' '-n 4' \
-  event="warning 10 $not_loaded no Term in it maps a terminal to a camera. $not_started"
 row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 now $camera" \
   files=KvCmdLine.xml event='warning 11 Could not start the video client C:\Program Files\Korvane'\
 '\Client\tarnclient.exe: File not found.'
-row a_flood_of_invalid_terms "$flood" '-n 4' "${flood_boxes[@]}" \
-  box='4 2 more Terms skipped for an invalid mapping in file termToInput.xml'
 special two_launches_at_once installed_from_the_msi checker_wildcards_and_folders \
   checker_names_this_pcs_zone
 
