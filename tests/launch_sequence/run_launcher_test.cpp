@@ -60,36 +60,6 @@ TEST(RunLauncherTest, TheTransactionTimeIsReadOnTheStoresClock) {
   }
 }
 
-// A launch saves the document, with the pointer's place, into the client's folder, then starts
-// the client there. A 32-bit client on 64-bit Windows lives under "Program Files (x86)"; it is
-// used only when the usual folder holds no client.
-TEST(RunLauncherTest, TheDocumentIsSavedThenTheClientStartsInItsFolder) {
-  const std::string usual = "C:\\Program Files\\Korvane\\Client\\";
-  const std::string x86 = "C:\\Program Files (x86)\\Korvane\\Client\\";
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{}, usual},
-      {{x86}, x86},
-      {{usual, x86}, usual},
-  };
-  for (const auto& [installed, folder] : cases) {
-    testing::FakePlatform platform;
-    platform.files[kMappingFilePath] = kMapping;
-    // The window fits beside the work area's right edge only if it moves left by one.
-    platform.pointer = {{3, 9}, ScreenArea{0, 0, 394, 1024}};
-    for (const std::string& place : installed) platform.files[place + "tarnclient.exe"] = "";
-    RunLauncher("-n 4", 0, platform);
-    EXPECT_TRUE(platform.messages.empty());
-    ASSERT_EQ(platform.files.count(folder + "KvCmdLine.xml"), 1u) << folder;
-    const std::string& document = platform.files[folder + "KvCmdLine.xml"];
-    EXPECT_NE(document.find("Top=\"9\" Left=\"2\""), std::string::npos) << document;
-    EXPECT_NE(document.find("<System Name=\"S&amp;#x41;\">"), std::string::npos) << document;
-    ASSERT_EQ(platform.starts.size(), 1u);
-    EXPECT_EQ(platform.starts[0].program, folder + "tarnclient.exe");
-    EXPECT_EQ(platform.starts[0].arguments, "-FKvCmdLine.xml");
-    EXPECT_EQ(platform.starts[0].folder + "\\", folder);
-  }
-}
-
 // Each message, and each ending that shows nothing, is filed under its own kind: on Windows these
 // are the event log's IDs, which a fleet's monitoring filters on. A failure stops the sequence
 // where it is found: the client starts only when the document was saved.

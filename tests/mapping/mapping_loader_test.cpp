@@ -189,25 +189,6 @@ TEST(MappingLoaderTest, ReadsWhatTheReaderTakes) {
   }
 }
 
-TEST(MappingLoaderTest, SettingsTakeOnlyAttributesThatReadAsIntegers) {
-  const std::pair<const char*, std::string> cases[] = {
-      {"", "392 377 5 5"},
-      {" Width=\"800\" Height=\"600\" Pre=\"60\" Post=\"30\"", "800 600 60 30"},
-      {" Width=\"12px\" Height=\" +7\" Pre=\"-2\" Post=\"0\"", "12 7 -2 0"},
-      {" Width=\"abc\" Height=\"px12\" Pre=\"\" Post=\"- 1\"", "392 377 5 5"},
-      {" width=\"800\" PRE=\"60\"", "392 377 5 5"},
-      {" Pre=\"99999999999\" Post=\"-99999999999\"", "392 377 2147483647 -2147483648"},
-  };
-  for (const auto& [attributes, expected] : cases) {
-    LaunchSettings settings;
-    Outcome(Root("<Term/>", attributes), &settings);  // Read even when no Term is stored.
-    EXPECT_EQ(std::to_string(settings.Width) + " " + std::to_string(settings.Height) + " " +
-                  std::to_string(settings.Pre) + " " + std::to_string(settings.Post),
-              expected)
-        << attributes;
-  }
-}
-
 // Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest,
 // among them a Term rejected for its zone. A zone or clock offset that cannot be used stops the
 // whole file on the root, and on a Term rejects that Term with a message, after the Term's own

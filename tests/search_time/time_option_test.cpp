@@ -18,9 +18,8 @@ constexpr std::int64_t kJune6th2007AtMidnight = 1181080800;
 constexpr std::int64_t kRefused = -99;
 
 // The search time a command line asks for, as the launcher reads it.
-std::optional<PcSearchTime> SearchTimeOf(const std::string& commandLine, MessageSink& messages,
-                                         LocalTimeConversion localTime = LocalTimeSeconds) {
-  return ReadSearchTime(ReadLaunchRequest(commandLine).timeText, kNow, messages, localTime);
+std::optional<PcSearchTime> SearchTimeOf(const std::string& commandLine, MessageSink& messages) {
+  return ReadSearchTime(ReadLaunchRequest(commandLine).timeText, kNow, messages, LocalTimeSeconds);
 }
 
 TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
@@ -53,37 +52,6 @@ TEST(TimeOptionTest, FormsWhereTheTimeTextEndsAndWhatIsRefused) {
     EXPECT_EQ(searchTime ? searchTime->seconds : kRefused, expected) << commandLine;
     EXPECT_EQ(sink.messages.size(), expected == kRefused ? 1u : 0u) << commandLine;
   }
-}
-
-// The time's text is shown without its quotes.
-TEST(TimeOptionTest, MessageNamesTheTimeText) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"-n 4 -t 2007-13-01  -N 9", "2007-13-01"},
-      {"-t\"2007-06-06 24:00\" x -n 4", "2007-06-06 24:00 x"},
-      {"-t \"2007-06-06 24:00:00", "2007-06-06 24:00:00"},
-      {"-t \"\"", ""},
-      {"-t-n 4", ""},  // The terminal option may follow right behind.
-  };
-  for (const auto& [commandLine, shown] : cases) {
-    testing::FakePlatform sink;
-    EXPECT_FALSE(SearchTimeOf(commandLine, sink));
-    EXPECT_EQ(sink.messages,
-              std::vector<std::string>{"Could not read the transaction time \"" +
-                                       std::string(shown) + "\": expected YYYY-MM-DD HH:MM:SS.\n"});
-  }
-}
-
-// Where the system cannot convert a local time, the time is refused with its message; -1 is a
-// time (a second before 1970), not a failure.
-TEST(TimeOptionTest, LocalTimeTheSystemCannotConvert) {
-  testing::FakePlatform sink;
-  EXPECT_FALSE(SearchTimeOf("-t \"2007-06-06\"", sink,
-                            [](const WallClock&) { return std::optional<std::int64_t>(); }));
-  EXPECT_EQ(sink.messages,
-            std::vector<std::string>{"Could not read the transaction time "
-                                     "\"2007-06-06\": expected YYYY-MM-DD HH:MM:SS.\n"});
-  testing::TimeZoneScope zone("UTC0");
-  EXPECT_EQ(LocalTimeSeconds({1969, 12, 31, 23, 59, 59}), -1);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -84,25 +83,19 @@ bool RefuseCalls(unsigned refusals) {
 }
 
 // SaveTextFile in a process of its own, which refuses what it is told and may write at most
-// `sizeLimit` bytes to a file, ignoring SIGXFSZ as the launcher does. With a gate, it waits until
-// the gate's write end is closed everywhere, so that several start at once.
+// `sizeLimit` bytes to a file, ignoring SIGXFSZ as the launcher does.
 struct ChildSave {
   pid_t pid = -1;
   int result = -1;  // A pipe: '1' or '0' for saved, then the failure.
 };
 
 ChildSave StartSave(const std::string& path, const std::string& text, unsigned refusals,
-                    rlim_t sizeLimit = RLIM_INFINITY, const int* gate = nullptr) {
+                    rlim_t sizeLimit = RLIM_INFINITY) {
   int result[2];
   if (pipe(result) != 0) return {};
   const pid_t pid = fork();
   if (pid == 0) {
     close(result[0]);
-    if (gate != nullptr) {
-      close(gate[1]);
-      char nothing;
-      (void)!read(gate[0], &nothing, 1);
-    }
     alarm(10);  // A save that blocks ends here, and the test sees it.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
@@ -218,28 +211,6 @@ TEST_F(TextFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
   // A folder that is not there leaves nothing to fall back on.
   EXPECT_EQ(SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x").failure,
             "No such file or directory");
-}
-
-// Launches at once into a folder that refuses new files write in place, one after another: the
-// document they leave is one of theirs, whole, never two run together.
-TEST_F(TextFilesTest, ConcurrentSavesInPlaceLeaveOneWholeDocument) {
-  const std::string path = folder_ + "/KvCmdLine.xml";
-  std::vector<std::string> texts;
-  for (int i = 0; i < 10; ++i) texts.push_back(std::string(10000 * (10 - i), 'a' + i));
-  for (int round = 0; round < 10; ++round) {
-    int gate[2];
-    ASSERT_EQ(pipe(gate), 0);
-    std::vector<ChildSave> children;
-    for (const std::string& text : texts) {
-      children.push_back(StartSave(path, text, kNewFiles, RLIM_INFINITY, gate));
-    }
-    close(gate[0]);
-    close(gate[1]);  // Opens the gate: all start at once.
-    for (const ChildSave& child : children) EXPECT_TRUE(FinishSave(child).done);
-    const std::string left = Contents(path);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), left), texts.end())
-        << "round " << round << ": " << left.size() << " bytes";
-  }
 }
 
 TEST_F(TextFilesTest, OnlyARegularFileIsRead) {

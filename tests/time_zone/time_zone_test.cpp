@@ -192,16 +192,6 @@ TEST(TimeZoneTest, WindowsNamesAsCldrMapsThem) {
   EXPECT_EQ(WindowsZoneTarget("w. europe standard time"), nullptr);
 }
 
-// What the checker says of the values whose sign people misread.
-TEST(TimeZoneTest, OffsetsWhoseSignIsMisread) {
-  EXPECT_EQ(UtcNamedOffset("<Z>-5"), 18000);
-  EXPECT_EQ(UtcNamedOffset("<UTCX>+5"), std::nullopt);
-  EXPECT_EQ(EtcGmtOffset("Etc/GMT-14"), 50400);
-  EXPECT_EQ(EtcGmtOffset("Etc/GMT+0"), std::nullopt);
-  EXPECT_EQ(FixedOffsetRule(3601), "<+010001>-1:00:01");
-  EXPECT_EQ(FixedOffsetRule(-36600), "<-1010>+10:10");
-}
-
 // Every name against tzdata itself, as Python's zoneinfo reads the installed files (fold=0: the
 // README's rule): random wall times, and those around each change zoneinfo shows.
 TEST(TimeZoneTest, EveryNameAgreesWithTzdata) {
