@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/command_line_option.h"
-
 namespace pos_video {
 namespace {
 
@@ -14,8 +12,6 @@ TEST(LaunchRequestTest, FormsOrderAndNumbers) {
       {"-n", 0},
       {"-n12", 12},
       {"\"-n\" \" \"4\"", 4},
-      {"-N7", 7},
-      {"/n 7", 7},
       {"-t2007-06-06 14:50:25 /N 12", 12},
       {"/N 9 -n 3", 3},  // "-n" is tried first wherever it stands.
       {"-N 9 /n 3", 9},  // "-N" before "/n".
@@ -30,20 +26,6 @@ TEST(LaunchRequestTest, FormsOrderAndNumbers) {
   };
   for (const auto& [commandLine, terminal] : cases) {
     EXPECT_EQ(ReadLaunchRequest(commandLine).terminal, terminal) << commandLine;
-  }
-}
-
-// The Windows program reads what follows its name in the whole command line, as WinMain's text.
-TEST(LaunchRequestTest, TextAfterTheProgramName) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"l.exe -n 4", "-n 4"},
-      {"\"C:\\Program Files\\l.exe\"\t\x01 -n 4", "-n 4"},
-      {"\"C:\\a b\"c\\l.exe -t x", "-t x"},
-      {"\"C:\\a b -n 4", ""},
-      {"\u00E4.exe  -t 2007-06-06 2:50:25\u202FPM ", "-t 2007-06-06 2:50:25\u202FPM "},
-  };
-  for (const auto& [commandLine, text] : cases) {
-    EXPECT_EQ(TextAfterProgramName(commandLine), text) << commandLine;
   }
 }
 

@@ -53,11 +53,6 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
   Messages: none
   The client is started with this command document (mouse pointer at 0, 0):
 <?xml)"},
-      {{"m.xml", "-n7"}, R"(
-  Messages:
-    Mapping of search terminal 7 to camera not found.
-  No command document is written and the client is not started.
-)"},
       // The words after "--" are read by the launcher's own reading, tested with it; the
       // checker's own options, given twice, count the first time, as the launcher's do.
       {{"m.xml", "--", "-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2", "-n4"},
@@ -65,9 +60,6 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
        "time, TZ=UTC0):"},
       {{"m.xml", "--", "-t", "06/06/2007"},
        "Launch for terminal 101, with a time the launcher cannot read:"},
-      {{"m.xml", "-n", "4", "-t", "2007-06-06", "-n", "2", "-t", "2008-01-01"},
-       "Launch for terminal 4, search around 1181088000 (2007-06-06 00:00:00 this PC's local "
-       "time, TZ=UTC0):"},
   };
   for (const auto& [arguments, shown] : cases) {
     const std::string out = Check(arguments, files).out;

@@ -56,20 +56,5 @@ TEST(CommandDocumentWriterTest, TheWholeDocumentByteForByte) {
   }
 }
 
-TEST(CommandDocumentWriterTest, SearchWindowIsComputedIn64Bits) {
-  const std::tuple<std::int64_t, LaunchSettings, const char*> cases[] = {
-      {-1, {}, "Start=\"-6\" End=\"4\""},
-      {1181141425, {392, 377, 60, 5}, "Start=\"1181141365\" End=\"1181141430\""},
-      {2147483647, {}, "Start=\"2147483642\" End=\"2147483652\""},
-      {0, {392, 377, -2147483647 - 1, 2147483647}, "Start=\"2147483648\" End=\"2147483647\""},
-  };
-  for (const auto& [searchTime, settings, window] : cases) {
-    const std::string document = Written({"S", "C", "", ""}, searchTime, settings);
-    EXPECT_NE(document.find(std::string("<Search ") + window + ">"), std::string::npos) << document;
-  }
-  EXPECT_NE(Written({"S", "C", "", ""}, 0, {800, -1, 5, 5}).find("Width=\"800\" Height=\"-1\""),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace pos_video

@@ -41,9 +41,13 @@ TEST(RunLauncherTest, TheTransactionTimeIsReadOnTheStoresClock) {
       {"", " TimeZone=\"UTC\" ClockOffset=\"7\"", kAt, 1181141425 + 7},
       {kChicago + " ClockOffset=\"12\"", "", "-n 4", 1181141425},
       {kChicago, "", "-n 4 -t2007-06-06 2:50:25\u202FPM", 1181141425 + 5 * 3600},
-      // An abbreviation picks among the zone's readings, or is ignored without a zone.
+      // An abbreviation picks among the zone's readings: the occurrence it names, the first where
+      // both carry it, and where it is not in force, its use nearest the date. Without a zone it
+      // is ignored.
       {kNewYork, "", "-n 4 -t2026-11-01 01:30:00 EDT", 1793511000},
       {kNewYork, "", "-n 4 -t2026-11-01 01:30:00 EST", 1793514600},
+      {" TimeZone=\"Europe/Moscow\"", "", "-n 4 -t2014-10-26 01:30:00 MSK", 1414272600},
+      {kNewYork, "", "-n 4 -t2026-07-01 14:00:00 EST", 1782932400},
       {"", "", kAt + " EST", 1181141425 - 9 * 3600},
       {"", " TimeZone=\"CST6CDT,M3.2.0,M11.1.0\"", kAt + " CST", 1181141425 + 6 * 3600},
   };

@@ -141,54 +141,6 @@ TEST(MappingLoaderTest, WhatEachFileGives) {
   }
 }
 
-// The guard must see what the reader sees: every UTF-8 lead byte cut short, the byte-order marks
-// the reader skips between nodes, and an element whose name starts with '_'.
-TEST(MappingLoaderTest, TheGuardReadsAsTheReaderDoes) {
-  for (const char* lead :
-       {"\xC2", "\xDF", "\xE0\xA0", "\xEF\xBF", "\xF0\x90\x80", "\xF4\x8F\xBF"}) {
-    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + lead), kCutShort);
-  }
-  // A whole character at the end is no fault: the reader's own error follows.
-  // (A byte that starts no longer character is one whole character.)
-  for (const char* whole : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC1", "\xF5"}) {
-    EXPECT_EQ(Outcome(kUtf8 + "<TermToInput Width=\"" + whole), Refused("Error parsing Element."));
-  }
-  for (const char* mark : {"\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
-    EXPECT_EQ(Outcome(kUtf8 + mark + Root(kGood + "<a></a<![CDATA[>")),
-              Refused("A closing tag holds \"<![CDATA[\"."));
-  }
-  // Characters that only look like a mark stop the guard where they stop the reader.
-  for (const char* other : {"\xEF\xBF\xBD", "\xEF\xBB\xBE"}) {
-    EXPECT_EQ(Outcome(kUtf8 + other + Root(kGood + "<a></a<![CDATA[>")), "nothing");
-  }
-  EXPECT_EQ(Outcome("<_x>" + Nested(128) + "</_x>"),
-            Refused("Elements are nested more than 128 levels deep."));
-}
-
-// The reader takes the text up to the end of the first element, and stops at a byte-order mark
-// before a top-level tag, where the guard reads on: the loader reads what the reader takes.
-TEST(MappingLoaderTest, ReadsWhatTheReaderTakes) {
-  const std::string mark = "\xEF\xBB\xBF";
-  const std::string tail = "<!-- unread -->";
-  const struct {
-    std::string text;
-    std::size_t readLength;
-    std::string outcome;
-  } cases[] = {
-      {kUtf8 + Root(kGood) + tail, (kUtf8 + Root(kGood)).size(), kStored},
-      {mark + kUtf8 + Root(kGood) + tail, (mark + kUtf8 + Root(kGood)).size(), kStored},
-      {kUtf8 + mark + Root(kGood) + tail, (kUtf8 + mark + "<TermToInput").size(),
-       Refused("Failed to read Element name")},
-      {kUtf8 + " " + mark + "<!---->" + Root(kGood), (kUtf8 + " " + mark + "<!----").size(),
-       "nothing"},
-  };
-  for (const auto& c : cases) {
-    MappingFileReading reading;
-    EXPECT_EQ(Outcome(c.text, nullptr, &reading), c.outcome) << c.text;
-    EXPECT_EQ(reading.readLength, c.readLength) << c.text;
-  }
-}
-
 // Each invalid Term is a box the auditor must dismiss: ten at most, then one count of the rest,
 // among them a Term rejected for its zone. A zone or clock offset that cannot be used stops the
 // whole file on the root, and on a Term rejects that Term with a message, after the Term's own

@@ -6,7 +6,6 @@
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,7 +15,6 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -125,25 +123,6 @@ Outcome FinishSave(const ChildSave& child) {
 
 std::string Contents(const std::string& path) { return ReadTextFile(path, 1 << 24).text; }
 
-// What a launch that was killed between creating and renaming its file left behind goes, once it
-// is old enough not to belong to a launch still running, and once this launch's saves are done.
-TEST_F(TextFilesTest, AbandonedTemporaryFilesAreRemoved) {
-  const std::string path = folder_ + "/KvCmdLine.xml";
-  for (const char* name : {".tmp-11-0", ".tmp-12-3", ".tmp-x-0", ".tmp-13-"}) {
-    std::ofstream(path + name) << "left";
-    std::system(("touch -d '-10 minutes' '" + path + name + "'").c_str());
-  }
-  std::ofstream(path + ".tmp-14-0") << "running";
-  {
-    SavedFiles saves;
-    ASSERT_TRUE(saves.Save(path, "new").done);
-    EXPECT_NE(Listing().find(".tmp-11-0"), std::string::npos);  // Not before the client starts.
-  }
-  EXPECT_EQ(
-      Listing(),
-      "KvCmdLine.xml\nKvCmdLine.xml.tmp-13-\nKvCmdLine.xml.tmp-14-0\nKvCmdLine.xml.tmp-x-0\n");
-}
-
 // The save's branches on real files, as the system fails them. What stood at the document's name
 // stays as it was wherever the save fails, a link is never followed, and no temporary file stays.
 TEST_F(TextFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
@@ -211,20 +190,6 @@ TEST_F(TextFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
   // A folder that is not there leaves nothing to fall back on.
   EXPECT_EQ(SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x").failure,
             "No such file or directory");
-}
-
-TEST_F(TextFilesTest, OnlyARegularFileIsRead) {
-  std::ofstream(folder_ + "/text") << "new\ntext\n";
-  EXPECT_EQ(ReadTextFile(folder_ + "/text", 100).text, "new\ntext\n");
-  EXPECT_EQ(ReadTextFile(folder_ + "/text", 3).text, "new\n");  // A byte past the limit: over.
-  const FileText missing = ReadTextFile(folder_ + "/missing.xml", 100);
-  EXPECT_FALSE(missing.done);
-  EXPECT_EQ(missing.failure, "No such file or directory");
-  EXPECT_FALSE(ReadTextFile(folder_, 100).done);
-  // Nobody writes to this pipe: reading it must not wait for a writer.
-  ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
-  EXPECT_FALSE(ReadTextFile(folder_ + "/fifo", 100).done);
-  EXPECT_FALSE(ReadTextFile("/dev/zero", 100).done);
 }
 
 }  // namespace

@@ -3,11 +3,7 @@
 # packages, each with the same key in a PKCS#12 file (for POS_VIDEO_SIGN_PKCS12):
 #   OUT_DIR/ca.pem                    the authority's certificate, to verify signatures against
 #   OUT_DIR/signer.p12                code signing, valid for two days: the one to sign with
-#   OUT_DIR/legacy.p12                the same, in the older encryption (RC2, 3DES, SHA-1 MAC)
-#   OUT_DIR/no_extensions.p12         valid for two days, without key usages
 #   OUT_DIR/expired.p12               code signing, valid in 2020 only
-#   OUT_DIR/not_yet_valid.p12         code signing, valid from 2099
-#   OUT_DIR/server.p12                a TLS server's: extended key usage serverAuth only
 #   OUT_DIR/no_digital_signature.p12  code signing, but key usage keyEncipherment only
 #   OUT_DIR/password                  their password, for POS_VIDEO_SIGN_PASSWORD_FILE
 #   OUT_DIR/wrong_password            a password that opens none of them
@@ -46,10 +42,6 @@ commonName = supplied
 basicConstraints = CA:FALSE
 keyUsage = critical,digitalSignature
 extendedKeyUsage = codeSigning
-[server]
-basicConstraints = CA:FALSE
-keyUsage = critical,digitalSignature,keyEncipherment
-extendedKeyUsage = serverAuth
 [no_digital_signature]
 basicConstraints = CA:FALSE
 keyUsage = critical,keyEncipherment
@@ -69,11 +61,6 @@ issue() {
     -passout file:password
 }
 issue signer -extensions code_signing -days 2
-issue no_extensions -days 2
 issue expired -extensions code_signing -startdate 20200101000000Z -enddate 20201231000000Z
-issue not_yet_valid -extensions code_signing -startdate 20990101000000Z -enddate 20991231000000Z
-issue server -extensions server -days 2
 issue no_digital_signature -extensions no_digital_signature -days 2
-openssl pkcs12 -export -legacy -inkey authority/signer.key -in authority/signer.pem -out legacy.p12 \
-  -passout file:password
 rm -rf authority

@@ -138,10 +138,6 @@ command_document() {
     '</KorvaneInit>'
 }
 
-place_cursor() {
-  wine "$helpers/set_cursor.exe" "$1" "$2" || fail "the pointer could not be placed at $1, $2"
-}
-
 # Wine's event log is a stub that writes each event to its debug output: the ReportEventA call
 # with its type and event ID on the advapi channel, then the text on the eventlog channel, as an
 # error or a warning. The launches write it to $events_log.
@@ -227,11 +223,6 @@ expect_shown() {
   expect_events "${@/#/error }"
 }
 
-expect_no_client_start() {
-  local started=("$records"/client-*.txt)
-  [ ${#started[@]} -eq 0 ] || fail "a client was started: $(cat "${started[@]}")"
-}
-
 # The client was started once from the Windows folder $1 (the folder $2 here), with the right
 # command line, in that folder, and found the document there.
 expect_client_started() {
@@ -290,7 +281,8 @@ run_row() {
   esac
   printf '%s' "$old_document" >"$client_dir/KvCmdLine.xml"
   [ -z "$setup" ] || "$setup"
-  place_cursor "${pointer%,*}" "${pointer#*,}"
+  wine "$helpers/set_cursor.exe" "${pointer%,*}" "${pointer#*,}" ||
+    fail "the pointer could not be placed at $pointer"
 
   # A reader that holds the document open, shared as hold_open.exe's SHARING says but never for
   # deletion, so that it cannot be replaced.
@@ -324,7 +316,10 @@ run_row() {
       expect_client_started 'C:\Program Files (x86)\Korvane\Client' "$folder"
       [ ! -e "$client_dir" ] || fail "something was written to the usual client folder"
       ;;
-    *) expect_no_client_start ;;
+    *)
+      local started=("$records"/client-*.txt)
+      [ ${#started[@]} -eq 0 ] || fail "a client was started: $(cat "${started[@]}")"
+      ;;
   esac
   if [ -n "$document" ]; then
     local top left start input expected
@@ -558,8 +553,6 @@ zurich='<TermToInput TimeZone="Europe/Zürich"><Term Number="4"><System Name="S"
 # output writes the event's U+00FC as \00fc. Both alike from a file in UTF-8 or in the code page.
 zurich_box=$'5 TimeZone "Europe/Z\xFCrich" in file termToInput.xml is not a time zone.'
 zurich_event='error 5 TimeZone "Europe/Z\00fcrich" in file termToInput.xml is not a time zone.'
-not_loaded='Nothing was loaded from termToInput.xml:'
-not_started='The client was not started.'
 writing_failed='8 Error writing file C:\Program Files\Korvane\Client\KvCmdLine.xml.  Error'
 tokyo='<TermToInput TimeZone="Tokyo Standard Time"><Term Number="4"><System Name="Store 12 Recorder"><Input Number="7" Device="2" /></System></Term></TermToInput>'
 # shellcheck disable=SC2034 # The rows' arguments use it.
@@ -572,10 +565,8 @@ row successful_launch sample '-n 4' pointer=311,207 document="207 311 now $camer
 # On the 1280 × 1024 screen, a window of 392 × 377 at the pointer in the corner moves inside it.
 row window_kept_on_the_screen sample '-n 4' pointer=1279,1023 document="647 888 now $camera" \
   client=usual
-# The C runtime's local time, in 64 bits, summer time included, and at the first and last days
+# The C runtime's local time, in 64 bits, summer time included, at the first and last days
 # accepted, as the native build reads them.
-row time_after_2038 sample '-t2040-06-06 14:50:25 -n 4' TZ=EST5EDT \
-  document="647 0 2222621420 $camera" client=usual
 row first_day sample '-n 2 -t "1970-01-02"' TZ=EST5EDT document="647 0 104395 $lane2" client=usual
 row last_day sample '-n 2 -t "3000-12-30 23:59:59"' TZ=EST5EDT \
   document="647 0 32535147594 $lane2" client=usual
@@ -588,7 +579,6 @@ row narrow_space_before_pm sample '-n 2 "-t2007-06-06 2:50:25${narrow_space}PM"'
   locale=C.UTF-8 document="647 0 1181155820 $lane2" client=usual
 # The terminal option still counts, and nothing overflows.
 row long_command_line sample '-n 2 "$padding"' document="647 0 now $lane2" client=usual
-row missing_mapping_file none '-n 4' box='1 Could not open file termToInput.xml'
 row mapping_file_is_a_folder folder '-n 4' box='1 Could not open file termToInput.xml'
 row zone_name_in_utf8 "$zurich" '-n 4' box="$zurich_box" event="$zurich_event"
 row zone_name_in_the_code_page "$zurich" '-n 4' encoding=LATIN1 box="$zurich_box" \
@@ -610,7 +600,8 @@ row document_locked_by_another_program sample '-n 4' hold=lock waits=2000 \
   box="$writing_failed Lock violation."
 # Endings without a box leave one warning event that says why.
 row not_a_mapping_file '<Settings Width="392" />' '-n 4' \
-  event="warning 9 $not_loaded its first element is not TermToInput. $not_started"
+  event='warning 9 Nothing was loaded from termToInput.xml: its first element is not TermToInput.'\
+' The client was not started.'
 row client_cannot_be_started sample '-n 4' setup=remove_client document="647 0 now $camera" \
   files=KvCmdLine.xml event='warning 11 Could not start the video client C:\Program Files\Korvane'\
 '\Client\tarnclient.exe: File not found.'
