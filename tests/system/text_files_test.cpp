@@ -6,6 +6,7 @@
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -190,6 +192,19 @@ TEST_F(TextFilesTest, EveryBranchOfTheSaveLeavesOneWholeDocument) {
   // A folder that is not there leaves nothing to fall back on.
   EXPECT_EQ(SaveTextFile(folder_ + "/none/KvCmdLine.xml", "x").failure,
             "No such file or directory");
+}
+
+// Only a regular file is read, and at most a byte past the limit; a pipe nobody writes to is
+// refused at once rather than waited on.
+TEST_F(TextFilesTest, OnlyARegularFileIsReadAndNoFurtherThanTheLimit) {
+  std::ofstream(folder_ + "/text") << "new\ntext\n";
+  EXPECT_EQ(ReadTextFile(folder_ + "/text", 100).text, "new\ntext\n");
+  EXPECT_EQ(ReadTextFile(folder_ + "/text", 3).text, "new\n");  // A byte past the limit: over.
+  EXPECT_EQ(ReadTextFile(folder_ + "/missing.xml", 100).failure, "No such file or directory");
+  ASSERT_EQ(mkfifo((folder_ + "/fifo").c_str(), 0600), 0);
+  for (const std::string& other : {folder_, folder_ + "/fifo", std::string("/dev/zero")}) {
+    EXPECT_FALSE(ReadTextFile(other, 100).done) << other;
+  }
 }
 
 }  // namespace
