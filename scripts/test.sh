@@ -16,7 +16,7 @@ if grep -rnE '^\s*#\s*include\s*"[^"]*\.\./' src tests fuzz bench demo; then
   exit 1
 fi
 
-# Native build: unit tests and the black-box test of the launcher.
+# Native build: the unit tests and the checker's SARIF check.
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
