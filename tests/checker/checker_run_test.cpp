@@ -53,8 +53,8 @@ TEST(CheckerTest, ThePreviewShowsTheDocumentOrTheMessages) {
   Messages: none
   The client is started with this command document (mouse pointer at 0, 0):
 <?xml)"},
-      // The words after "--" are read by the launcher's own reading, tested with it; the
-      // checker's own options, given twice, count the first time, as the launcher's do.
+      // The words after "--" are read by the launcher's own reading, tested with it: an option
+      // given twice counts the first time.
       {{"m.xml", "--", "-t2007-06-06", "14:50:30", "-t2008-01-01", "-n", "2", "-n4"},
        "Launch for terminal 2, search around 1181141430 (2007-06-06 14:50:30 this PC's local "
        "time, TZ=UTC0):"},
